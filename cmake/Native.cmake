@@ -1,0 +1,25 @@
+# Native (Linux) build: the core, the host tools, the unit tests and the benchmarks.
+file(GLOB TARN_TOOL_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*)
+foreach(tool_dir ${TARN_TOOL_DIRS})
+  if(IS_DIRECTORY ${tool_dir} AND EXISTS ${tool_dir}/CMakeLists.txt)
+    add_subdirectory(${tool_dir})
+  endif()
+endforeach()
+
+if(TARN_TOOLS_ONLY)
+  return()
+endif()
+
+if(TARN_BUILD_TESTS)
+  enable_testing()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  add_subdirectory(tests)
+endif()
+
+if(TARN_BUILD_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_subdirectory(bench)
+  endif()
+endif()
