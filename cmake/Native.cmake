@@ -17,6 +17,12 @@ if(TARN_BUILD_TESTS)
   add_subdirectory(tests)
 endif()
 
+if(TARN_FUZZ)
+  # The core itself is instrumented too, so the fuzzer sees its branches.
+  target_compile_options(tarn_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  add_subdirectory(tests/fuzz)
+endif()
+
 if(TARN_BUILD_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
