@@ -1,0 +1,27 @@
+// Installing the global low-level keyboard and mouse hooks and the thread that carries them.
+// The decisions the hook procedures take live in hook_state.h.
+#pragma once
+
+#include "app/hook_state.h"
+#include "settings/profile_record.h"
+
+namespace tarn {
+
+// Targets both windows at window and installs the two hooks on the calling thread, which must
+// pump messages. True when both were installed; a half-done install is undone.
+bool InstallHooks(WindowId window);
+void RemoveHooks();
+
+// Reporting as the hook thread starts it (keys off, mouse on) and the swallow list for the
+// buttons of the profile that carry a software action of a known kind.
+void StartHookReporting(HookState& state, const ProfileRecord& profile);
+
+// The hook thread's body: installs the hooks for mainWindow, sets up reporting from the current
+// profile and pumps messages until StopHookThread.
+void HookThread(WindowId mainWindow);
+// Starts HookThread on a thread of its own; false when it could not be started.
+bool StartHookThread(WindowId mainWindow);
+// Ends the hook thread's message loop and waits for it.
+void StopHookThread();
+
+}  // namespace tarn

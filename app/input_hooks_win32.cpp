@@ -1,0 +1,108 @@
+// The low-level hooks themselves: the procedures only ask the portable decisions what to post
+// and whether to swallow, so they never block the system's input queue.
+#include <windows.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include "app/input_hooks.h"
+#include "app/message_poster.h"
+
+namespace tarn {
+
+namespace {
+
+std::atomic<HHOOK> g_keyboardHook{nullptr};
+std::atomic<HHOOK> g_mouseHook{nullptr};
+std::atomic<DWORD> g_installingThread{0};
+
+std::thread g_hookThread;
+std::atomic<DWORD> g_hookThreadId{0};
+
+LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        // Keys are never swallowed, whatever the decision says.
+        CarryOut(DecideKeyEvent(Hooks(), event->vkCode, event->flags), Poster());
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        const HookDecision decision =
+            DecideMouseEvent(Hooks(), static_cast<uint32_t>(wParam), event->mouseData);
+        if (CarryOut(decision, Poster())) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Unhook(std::atomic<HHOOK>& hook) {
+    HHOOK old = hook.exchange(nullptr);
+    if (old) UnhookWindowsHookEx(old);
+}
+
+}  // namespace
+
+bool InstallHooks(WindowId window) {
+    // Installing again (after a re-plug) replaces the old pair rather than doubling every post.
+    RemoveHooks();
+    SetHookWindows(Hooks(), window);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    HHOOK keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, module, 0);
+    HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, MouseProc, module, 0);
+    if (!keyboard || !mouse) {
+        if (keyboard) UnhookWindowsHookEx(keyboard);
+        if (mouse) UnhookWindowsHookEx(mouse);
+        return false;
+    }
+    g_keyboardHook.store(keyboard);
+    g_mouseHook.store(mouse);
+    g_installingThread.store(GetCurrentThreadId());
+    return true;
+}
+
+void RemoveHooks() {
+    Unhook(g_keyboardHook);
+    Unhook(g_mouseHook);
+    g_installingThread.store(0);
+}
+
+void HookThread(WindowId mainWindow) {
+    InstallHooks(mainWindow);
+    StartHookReporting(Hooks(), Settings().currentProfile);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // Hooks that a re-plug installed on the user-interface thread are not ours to remove.
+    if (g_installingThread.load() == GetCurrentThreadId()) RemoveHooks();
+}
+
+bool StartHookThread(WindowId mainWindow) {
+    if (g_hookThread.joinable()) return false;
+    std::promise<void> ready;
+    std::future<void> started = ready.get_future();
+    g_hookThread = std::thread([mainWindow, &ready] {
+        // Make the message queue exist before anyone may post the quit message to it.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+        g_hookThreadId.store(GetCurrentThreadId());
+        ready.set_value();
+        HookThread(mainWindow);
+    });
+    started.wait();
+    return true;
+}
+
+void StopHookThread() {
+    if (!g_hookThread.joinable()) return;
+    PostThreadMessageW(g_hookThreadId.load(), WM_QUIT, 0, 0);
+    g_hookThread.join();
+    g_hookThreadId.store(0);
+}
+
+}  // namespace tarn
