@@ -1,0 +1,161 @@
+// A mouse in software behind the HID seam, selected explicitly (--simulate). It keeps what the
+// commands set, answers the version query, checks every report against the protocol and writes a
+// protocol log, one line per report:
+//     <ms since the link first opened> SET|GET|OUT <bytes in hex, report id first>
+// Protocol violations become "<ms> ERROR <what>" lines, reports refused on purpose (a configured
+// failure, an unplugged mouse) "<ms> FAIL SET|GET|OUT <bytes>". Time comes from SystemClock(), so a
+// test clock moves the log and the pacing checks too. Configuration: docs/simulated-mouse.md.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/hid_transport.h"
+
+namespace tarn {
+
+// Command bytes (byte 1 of a feature report) the mouse understands.
+enum class DeviceCommand : uint8_t {
+    ReportInterval = 0x01,
+    DpiLevel = 0x0B,
+    LedColor = 0x0C,
+    LedEffect = 0x0D,
+    DpiTable = 0x11,
+    KeyMatrix = 0x12,
+    Macro = 0x13,
+    FirmwareVersion = 0x80,
+};
+
+// A failure the simulation is asked to produce.
+struct SimulatedFailure {
+    enum class What { Open, Command, Data };
+    What what = What::Command;
+    uint8_t command = 0;      // for Command and Data
+    uint32_t occurrence = 0;  // 0: every time; n: only the n-th time (1-based)
+};
+
+struct SimulatedMouseConfig {
+    uint8_t reportId = 1;
+    uint32_t reportCount = 7;
+    uint32_t firmwareVersion = 15;
+    std::string logPath;  // UTF-8 host path; empty: no log file
+    std::vector<SimulatedFailure> failures;
+    // Absent from unplugAtMs after the simulation was made, back at replugAtMs (never if unset).
+    std::optional<uint32_t> unplugAtMs;
+    std::optional<uint32_t> replugAtMs;
+    // Absent while this file exists.
+    std::string unplugFile;
+    // What could not be understood; written to the log as ERROR lines at the first open.
+    std::vector<std::string> problems;
+};
+
+// What the commands have set on the mouse.
+struct SimulatedMouseState {
+    std::array<uint8_t, 64> keyMatrix{};
+    std::array<uint8_t, 16> dpiTable{};
+    uint8_t dpiLevel = 0;
+    uint32_t ledColor = 0;  // 0x00BBGGRR, rebuilt from the green, red, blue bytes
+    std::array<uint8_t, 3> ledEffect{};
+    uint32_t reportInterval = 0;
+    std::map<uint32_t, std::array<uint8_t, 512>> macros;  // by slot
+    uint32_t opens = 0;
+};
+
+// One parsed line of the protocol log.
+struct ProtocolLogEntry {
+    uint32_t ms = 0;
+    std::string kind;  // SET, GET, OUT, ERROR or FAIL
+    std::vector<uint8_t> bytes;  // for SET, GET, OUT and FAIL
+    std::string text;            // the rest of the line
+};
+std::optional<ProtocolLogEntry> ParseProtocolLogLine(const std::string& line);
+
+class SimulatedMouse final : public HidTransport {
+public:
+    explicit SimulatedMouse(SimulatedMouseConfig config = {});
+    ~SimulatedMouse() override;
+
+    HidEnumeration Enumerate(uint16_t vendorId, uint16_t productId) override;
+    bool Open(const std::string& path) override;
+    void Close() override;
+    bool IsOpen() const override;
+    bool SetFeature(const uint8_t* report, size_t length) override;
+    bool GetFeature(uint8_t* report, size_t length) override;
+    WriteStart StartOutputWrite(const uint8_t* report, size_t length) override;
+    bool WaitForPendingWrite(uint32_t timeoutMs) override;
+
+    SimulatedMouseState State() const;
+    // Every line written so far (also when there is no log file), oldest first.
+    std::vector<std::string> LogLines() const;
+    // Only the ERROR lines.
+    std::vector<std::string> Errors() const;
+
+    // Pull the cable and put it back. An unplugged mouse is not listed and fails every report;
+    // handles opened before the unplug stay dead until the link is opened again.
+    void Unplug();
+    void Replug();
+    bool IsPresent() const;
+    void SetFirmwareVersion(uint32_t version);
+    void AddFailure(const SimulatedFailure& failure);
+
+private:
+    struct Block {
+        uint8_t command = 0;
+        uint32_t index = 0;
+        std::vector<uint8_t> data;
+        size_t expected = 0;
+    };
+
+    bool PresentLocked() const;
+    bool HandleUsableLocked() const;
+    bool ShouldFailLocked(SimulatedFailure::What what, uint8_t command);
+    void LogReportLocked(const char* kind, const uint8_t* bytes, size_t length);
+    void LogErrorLocked(const std::string& message);
+    void WriteLineLocked(const std::string& line);
+    uint32_t NowLocked() const;
+    void CheckPacingLocked(bool isOutput);
+    bool CheckFeatureShapeLocked(const uint8_t* report, size_t length);
+    void AbandonBlockLocked();
+    void ExecuteLocked(const uint8_t* report);
+    void StartBlockLocked(const uint8_t* report);
+    void FinishBlockLocked();
+
+    mutable std::mutex mutex_;
+    SimulatedMouseConfig config_;
+    SimulatedMouseState state_;
+    uint32_t createdTick_ = 0;
+    std::optional<uint32_t> logOriginTick_;
+    bool logOpened_ = false;
+    std::vector<std::string> lines_;
+    bool manuallyUnplugged_ = false;
+    bool wasPresent_ = true;
+    uint32_t presenceGeneration_ = 0;  // bumps on every disappearance
+    uint32_t openGeneration_ = 0;
+    bool open_ = false;
+    std::optional<Block> block_;
+    bool versionQueried_ = false;
+    std::optional<uint32_t> lastReportTick_;
+    bool lastReportWasOutput_ = false;
+    std::map<std::pair<int, uint8_t>, uint32_t> attempts_;
+};
+
+// The interfaces the simulation lists, in order: the pointer and keyboard interfaces of the mouse
+// (no configuration value), then the configuration interface.
+inline constexpr char kSimulatedConfigPath[] = "sim:tarn/config";
+
+// Reads the TARN_SIM_* settings through lookup (which returns null for an unset name).
+SimulatedMouseConfig ParseSimulatedConfig(
+    const std::function<std::optional<std::string>(const char*)>& lookup);
+// The same from the process environment.
+SimulatedMouseConfig SimulatedConfigFromEnvironment();
+// The simulated mouse as the program's transport, configured from the environment.
+std::unique_ptr<HidTransport> MakeSimulatedTransport();
+
+}  // namespace tarn
