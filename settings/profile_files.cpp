@@ -1,0 +1,136 @@
+#include "settings/profile_files.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "app/app_paths.h"
+#include "app/language_state.h"
+#include "app/text.h"
+#include "app/user_messages.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr std::u16string_view kMissingFileMessage =
+    u"Failed to open file, check whether there is a %s path?";
+constexpr std::u16string_view kInvalidProfileMessage = u"%s is an invaild Profile!";
+
+// The installed defaults, in the order a first start copies them.
+constexpr std::u16string_view kSeedFiles[] = {
+    u"\\Macro.cfg",
+    u"\\Language.cfg",
+    u"\\Sts.cfg",
+    u"\\Profile\\ConfigInfo.cfg",
+    u"\\Profile\\Profile1.cfg",
+    u"\\Profile\\Profile2.cfg",
+    u"\\Profile\\Profile3.cfg",
+    u"\\Profile\\Profile4.cfg",
+    u"\\Profile\\Profile5.cfg",
+};
+
+bool IsMissing(FileError error) {
+    return error == FileError::NotFound || error == FileError::BadPath;
+}
+
+void ReportMissingFile(const std::u16string& path) {
+    ShowInfoBox(FormatOne(kMissingFileMessage, path));
+}
+
+int SafeSlot(int slot) { return slot >= 0 && slot < kSlotCount ? slot : 0; }
+
+}  // namespace
+
+std::u16string SlotTablePath() { return JoinPath(dataFolder, u"\\Profile\\ConfigInfo.cfg"); }
+
+std::u16string ProfileFilePath(int slot) {
+    std::u16string path = JoinPath(dataFolder, u"\\Profile\\Profile");
+    path += static_cast<char16_t>(u'1' + SafeSlot(slot));
+    path += u".cfg";
+    return path;
+}
+
+std::u16string SlotFilePath(const SettingsModel& model, int slot) {
+    std::u16string stored = FromFixed(model.slotTable.slots[SafeSlot(slot)].profilePath);
+    return stored.empty() ? ProfileFilePath(slot) : stored;
+}
+
+FileError ReadSettingsFile(const std::u16string& path, void* buffer, size_t size) {
+    if (path.empty() || path.size() > kMaxPathLength) return FileError::BadPath;
+    return ReadFileInto(Files(), path, buffer, size);
+}
+
+FileError WriteSettingsFile(const std::u16string& path, const void* data, size_t size) {
+    if (path.empty() || path.size() > kMaxPathLength) return FileError::BadPath;
+    return WriteFileReplacing(Files(), path, data, size);
+}
+
+void SeedDataFolder() {
+    FileSystem& fs = Files();
+    if (fs.Exists(dataFolder)) return;
+    fs.CreateFolders(dataFolder);
+    fs.CreateFolder(JoinPath(dataFolder, u"\\Profile"));
+    // A file that cannot be copied is recreated later by the part that reads it.
+    for (std::u16string_view name : kSeedFiles) {
+        fs.CopyFileTo(JoinPath(programFolder, name), JoinPath(dataFolder, name), true);
+    }
+}
+
+void ReadSlotTable(SettingsModel& model) {
+    const std::u16string path = SlotTablePath();
+    // Read into a scratch table so a file that does not open leaves the table as it was.
+    ProfileSlotTable scratch;
+    const FileError error = ReadSettingsFile(path, &scratch, sizeof scratch);
+    if (error == FileError::None) {
+        std::memcpy(&model.slotTable, &scratch, sizeof scratch);
+        return;
+    }
+    if (IsMissing(error)) ReportMissingFile(path);
+}
+
+int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool reportMissing) {
+    ProfileRecord scratch;
+    const FileError error = ReadSettingsFile(path, &scratch, sizeof scratch);
+    if (error == FileError::None) {
+        // What was read stays in the current profile even when it is not a profile.
+        std::memcpy(&model.currentProfile, &scratch, sizeof scratch);
+        if (model.currentProfile.magic != ProfileMagic) {
+            ShowPlainInfo(FormatOne(kInvalidProfileMessage, path));
+            return kProfileInvalid;
+        }
+        return kProfileLoaded;
+    }
+    if (IsMissing(error) && reportMissing) {
+        ReportMissingFile(path);
+        CreateDefaultProfileFile(model, path);
+    }
+    return kProfileNotOpened;
+}
+
+int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path) {
+    Files().CreateFolder(JoinPath(dataFolder, u"\\Profile"));
+    // The defaults are made before the write, so a profile that cannot be written still leaves
+    // a usable profile in memory rather than what a failed read left behind.
+    MakeDefaultProfile(model.currentProfile);
+    const FileError error =
+        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile);
+    if (error == FileError::None) return 1;
+    if (error == FileError::AccessDenied) ShowInfoBox(Text(StringKey::str_msg4));
+    return 0;
+}
+
+void SaveCurrentProfile(SettingsModel& model) {
+    StoreButtonMacroIds(model);
+    const std::u16string path = SlotFilePath(model, model.currentSlot);
+    const FileError error =
+        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile);
+    if (IsMissing(error)) {
+        ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+    } else if (error == FileError::AccessDenied) {
+        ShowPlainInfo(Text(StringKey::str_msg5));
+    }
+    // The slot table is written even when the profile was not.
+    WriteSettingsFile(SlotTablePath(), &model.slotTable, sizeof model.slotTable);
+}
+
+}  // namespace tarn
