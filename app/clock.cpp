@@ -7,6 +7,7 @@ namespace tarn {
 
 namespace {
 
+// Windows uses the system tick count instead (clock_win32.cpp).
 class SteadyClock final : public Clock {
 public:
     uint32_t TickCount() override {
@@ -23,10 +24,12 @@ Clock* g_override = nullptr;
 
 }  // namespace
 
+#ifndef _WIN32
 Clock& PlatformClock() {
     static SteadyClock instance;
     return instance;
 }
+#endif
 
 void SetClock(Clock* clock) { g_override = clock; }
 

@@ -41,11 +41,11 @@ public:
     virtual bool Exists(const std::u16string& path) = 0;
     virtual bool IsDirectory(const std::u16string& path) = 0;
     // Creates one folder; an existing folder is success.
-    virtual FileError CreateDirectory(const std::u16string& path) = 0;
+    virtual FileError CreateFolder(const std::u16string& path) = 0;
     // Creates the folder and every missing parent.
-    virtual FileError CreateDirectories(const std::u16string& path) = 0;
+    virtual FileError CreateFolders(const std::u16string& path) = 0;
     // Copies a file; with failIfExists an existing target is left untouched and reported.
-    virtual FileError CopyFile(const std::u16string& source, const std::u16string& target,
+    virtual FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
                                bool failIfExists) = 0;
 };
 

@@ -93,20 +93,20 @@ public:
         std::error_code ec;
         return fs::is_directory(HostPath(path), ec);
     }
-    FileError CreateDirectory(const std::u16string& path) override {
+    FileError CreateFolder(const std::u16string& path) override {
         std::error_code ec;
         const fs::path p = HostPath(path);
         if (fs::create_directory(p, ec) || fs::is_directory(p)) return FileError::None;
         return CauseOf(ec.value(), p);
     }
-    FileError CreateDirectories(const std::u16string& path) override {
+    FileError CreateFolders(const std::u16string& path) override {
         std::error_code ec;
         const fs::path p = HostPath(path);
         fs::create_directories(p, ec);
         if (fs::is_directory(p)) return FileError::None;
         return CauseOf(ec.value(), p);
     }
-    FileError CopyFile(const std::u16string& source, const std::u16string& target,
+    FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
                        bool failIfExists) override {
         std::error_code ec;
         const auto options =

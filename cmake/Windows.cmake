@@ -1,7 +1,7 @@
 # Windows x64 build: TarnDriver.exe, MenuEx.dll, tarnctl.exe and the program folder.
 set(TARN_PROGRAM_DIR ${CMAKE_BINARY_DIR}/TarnDriver)
 file(MAKE_DIRECTORY ${TARN_PROGRAM_DIR})
-add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # No MinGW runtime DLL ships: everything is linked into the executables.
 add_link_options(-static -static-libgcc -static-libstdc++)
 

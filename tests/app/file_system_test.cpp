@@ -67,9 +67,9 @@ TEST_F(HostFileSystemTest, ReplacingWriteLeavesNoTemporaryFile) {
     ASSERT_EQ(WriteFileReplacing(host, P("/f.cfg"), second, 7), FileError::None);
     EXPECT_EQ(fs::file_size(root_ / "f.cfg"), 7u);
     EXPECT_FALSE(fs::exists(root_ / "f.cfg.tmp"));
-    EXPECT_EQ(host.CopyFile(P("/f.cfg"), P("/g.cfg"), true), FileError::None);
-    EXPECT_NE(host.CopyFile(P("/f.cfg"), P("/g.cfg"), true), FileError::None);
-    EXPECT_EQ(host.CreateDirectories(P("/a/b/c")), FileError::None);
+    EXPECT_EQ(host.CopyFileTo(P("/f.cfg"), P("/g.cfg"), true), FileError::None);
+    EXPECT_NE(host.CopyFileTo(P("/f.cfg"), P("/g.cfg"), true), FileError::None);
+    EXPECT_EQ(host.CreateFolders(P("/a/b/c")), FileError::None);
     EXPECT_TRUE(host.IsDirectory(P("/a/b")));
 }
 

@@ -115,9 +115,9 @@ FileError MemoryFileSystem::CreateDirectory(const std::u16string& path) {
 FileError MemoryFileSystem::CreateDirectories(const std::u16string& path) {
     const std::u16string parent = Parent(path);
     if (!parent.empty() && !folders.count(parent)) {
-        if (FileError e = CreateDirectories(parent); e != FileError::None) return e;
+        if (FileError e = CreateFolders(parent); e != FileError::None) return e;
     }
-    return CreateDirectory(path);
+    return CreateFolder(path);
 }
 
 FileError MemoryFileSystem::CopyFile(const std::u16string& source, const std::u16string& target,

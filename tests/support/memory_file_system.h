@@ -33,9 +33,9 @@ public:
     bool Remove(const std::u16string& path) override;
     bool Exists(const std::u16string& path) override;
     bool IsDirectory(const std::u16string& path) override;
-    FileError CreateDirectory(const std::u16string& path) override;
-    FileError CreateDirectories(const std::u16string& path) override;
-    FileError CopyFile(const std::u16string& source, const std::u16string& target,
+    FileError CreateFolder(const std::u16string& path) override;
+    FileError CreateFolders(const std::u16string& path) override;
+    FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
                        bool failIfExists) override;
 
     static std::u16string Parent(const std::u16string& path);
