@@ -9,7 +9,9 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -116,15 +118,18 @@ private:
     bool PresentLocked() const;
     bool HandleUsableLocked() const;
     bool ShouldFailLocked(SimulatedFailure::What what, uint8_t command);
+    uint32_t NowLocked() const;
+    void OpenLogLocked();
+    void WriteLineLocked(const std::string& line);
     void LogReportLocked(const char* kind, const uint8_t* bytes, size_t length);
     void LogErrorLocked(const std::string& message);
-    void WriteLineLocked(const std::string& line);
-    uint32_t NowLocked() const;
     void CheckPacingLocked(bool isOutput);
-    bool CheckFeatureShapeLocked(const uint8_t* report, size_t length);
-    void AbandonBlockLocked();
-    void ExecuteLocked(const uint8_t* report);
+    bool CheckReportShapeLocked(const char* kind, const uint8_t* report, size_t length,
+                                size_t expected);
+    void InterruptBlockLocked(const char* by);
+    void ExecuteLocked(const uint8_t* report, size_t length);
     void StartBlockLocked(const uint8_t* report);
+    void AddPieceLocked(const uint8_t* data);
     void FinishBlockLocked();
 
     mutable std::mutex mutex_;
@@ -132,11 +137,13 @@ private:
     SimulatedMouseState state_;
     uint32_t createdTick_ = 0;
     std::optional<uint32_t> logOriginTick_;
-    bool logOpened_ = false;
-    std::vector<std::string> lines_;
+    std::unique_ptr<std::ostream> logFile_;
+    std::deque<std::string> lines_;
     bool manuallyUnplugged_ = false;
-    bool wasPresent_ = true;
-    uint32_t presenceGeneration_ = 0;  // bumps on every disappearance
+    // Presence is looked at lazily; a disappearance seen bumps the generation, which makes every
+    // handle opened before it dead.
+    mutable bool wasPresent_ = true;
+    mutable uint32_t presenceGeneration_ = 0;
     uint32_t openGeneration_ = 0;
     bool open_ = false;
     std::optional<Block> block_;

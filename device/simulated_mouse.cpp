@@ -1,0 +1,464 @@
+#include "device/simulated_mouse.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "app/clock.h"
+#include "device/device_commands.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr char kPointerPath[] = "sim:tarn/pointer";
+constexpr char kKeyboardPath[] = "sim:tarn/keyboard";
+constexpr uint16_t kVendorId = 0x3D5A;
+constexpr uint16_t kProductId = 0x4108;
+constexpr uint8_t kSubcode = 0x01;
+constexpr size_t kPieceSize = 32;
+constexpr size_t kOutputReportLength = kPieceSize + 1;
+constexpr uint32_t kPacingMs = 50;
+constexpr uint8_t kHighestMacroSlot = 7;
+// Enough for hours of applies; older lines are dropped from memory (the file keeps them).
+constexpr size_t kMaxLinesKept = 100000;
+
+std::string Hex(const uint8_t* bytes, size_t length) {
+    std::string out;
+    char digits[4];
+    for (size_t i = 0; i < length; ++i) {
+        std::snprintf(digits, sizeof digits, i ? " %02x" : "%02x", bytes[i]);
+        out += digits;
+    }
+    return out;
+}
+
+std::string HexByte(uint8_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02x", value);
+    return text;
+}
+
+const char* CommandName(uint8_t command) {
+    switch (static_cast<DeviceCommand>(command)) {
+        case DeviceCommand::ReportInterval:
+            return "SetReportInterval";
+        case DeviceCommand::DpiLevel:
+            return "SetDpiLevel";
+        case DeviceCommand::LedColor:
+            return "SetLedColor";
+        case DeviceCommand::LedEffect:
+            return "SetLedEffect";
+        case DeviceCommand::DpiTable:
+            return "WriteDpiTable";
+        case DeviceCommand::KeyMatrix:
+            return "WriteKeyMatrix";
+        case DeviceCommand::Macro:
+            return "UploadMacro";
+        case DeviceCommand::FirmwareVersion:
+            return "ReadFirmwareVersion";
+    }
+    return "unknown command";
+}
+
+std::filesystem::path HostPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+bool FileExists(const std::string& utf8) {
+    std::error_code error;
+    return std::filesystem::exists(HostPath(utf8), error);
+}
+
+bool AllZero(const uint8_t* bytes, size_t length) {
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SimulatedMouse::SimulatedMouse(SimulatedMouseConfig config)
+    : config_(std::move(config)), createdTick_(SystemClock().TickCount()) {}
+
+SimulatedMouse::~SimulatedMouse() = default;
+
+HidEnumeration SimulatedMouse::Enumerate(uint16_t, uint16_t) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    HidEnumeration result;
+    if (!PresentLocked()) return result;
+    HidInterfaceInfo info;
+    info.attributesKnown = true;
+    info.vendorId = kVendorId;
+    info.productId = kProductId;
+    info.capabilitiesKnown = true;
+    info.path = kPointerPath;
+    result.interfaces.push_back(info);
+    info.path = kKeyboardPath;
+    info.featureValues = {{0x000C, 0x0001, 3, 2}};
+    result.interfaces.push_back(info);
+    // The configuration interface carries a neighbouring vendor value first, as the mouse does.
+    info.path = kSimulatedConfigPath;
+    const uint8_t otherId = static_cast<uint8_t>(config_.reportId + 1);
+    info.featureValues = {{0xFF01, 0x0021, otherId, 1},
+                          {0xFF01, 0x0022, config_.reportId,
+                           static_cast<uint16_t>(config_.reportCount)}};
+    result.interfaces.push_back(info);
+    return result;
+}
+
+bool SimulatedMouse::Open(const std::string& path) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!logOriginTick_) {
+        logOriginTick_ = SystemClock().TickCount();
+        OpenLogLocked();
+    }
+    open_ = false;
+    if (!PresentLocked() || path != kSimulatedConfigPath) return false;
+    if (ShouldFailLocked(SimulatedFailure::What::Open, 0)) return false;
+    open_ = true;
+    openGeneration_ = presenceGeneration_;
+    ++state_.opens;
+    return true;
+}
+
+void SimulatedMouse::Close() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = false;
+}
+
+bool SimulatedMouse::IsOpen() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return open_;
+}
+
+bool SimulatedMouse::SetFeature(const uint8_t* report, size_t length) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const uint8_t command = length > 1 ? report[1] : 0;
+    if (!HandleUsableLocked() ||
+        ShouldFailLocked(SimulatedFailure::What::Command, command)) {
+        WriteLineLocked(std::to_string(NowLocked()) + " FAIL SET " + Hex(report, length));
+        return false;
+    }
+    LogReportLocked("SET", report, length);
+    CheckPacingLocked(false);
+    if (!CheckReportShapeLocked("feature report", report, length, config_.reportCount + 1)) {
+        return false;
+    }
+    InterruptBlockLocked("a feature report");
+    ExecuteLocked(report, length);
+    return true;
+}
+
+bool SimulatedMouse::GetFeature(uint8_t* report, size_t length) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!HandleUsableLocked() ||
+        (versionQueried_ && ShouldFailLocked(SimulatedFailure::What::Data,
+                                             static_cast<uint8_t>(DeviceCommand::FirmwareVersion)))) {
+        WriteLineLocked(std::to_string(NowLocked()) + " FAIL GET " + Hex(report, length));
+        return false;
+    }
+    if (length != config_.reportCount + 1 || report[0] != config_.reportId) {
+        LogReportLocked("GET", report, length);
+        return CheckReportShapeLocked("feature read", report, length, config_.reportCount + 1);
+    }
+    for (size_t i = 1; i < length; ++i) report[i] = 0;
+    if (versionQueried_ && length >= 4) {
+        const uint32_t version = config_.firmwareVersion;
+        report[1] = 0x80;
+        report[2] = static_cast<uint8_t>(version / 10 > 0xFF ? 0xFF : version / 10);
+        report[3] = static_cast<uint8_t>(version % 10);
+    }
+    versionQueried_ = false;
+    LogReportLocked("GET", report, length);
+    CheckPacingLocked(false);
+    InterruptBlockLocked("a feature read");
+    return true;
+}
+
+WriteStart SimulatedMouse::StartOutputWrite(const uint8_t* report, size_t length) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const bool firstPiece = block_ && block_->data.empty();
+    if (!HandleUsableLocked() ||
+        (firstPiece && ShouldFailLocked(SimulatedFailure::What::Data, block_->command))) {
+        WriteLineLocked(std::to_string(NowLocked()) + " FAIL OUT " + Hex(report, length));
+        block_.reset();  // the mouse drops a block whose piece never arrived
+        return WriteStart::Failed;
+    }
+    LogReportLocked("OUT", report, length);
+    CheckPacingLocked(true);
+    if (!CheckReportShapeLocked("output report", report, length, kOutputReportLength)) {
+        return WriteStart::Failed;
+    }
+    if (!block_) {
+        LogErrorLocked("output report without a block header");
+        return WriteStart::Completed;
+    }
+    AddPieceLocked(report + 1);
+    return WriteStart::Completed;
+}
+
+bool SimulatedMouse::WaitForPendingWrite(uint32_t) { return true; }
+
+SimulatedMouseState SimulatedMouse::State() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return state_;
+}
+
+std::vector<std::string> SimulatedMouse::LogLines() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return {lines_.begin(), lines_.end()};
+}
+
+std::vector<std::string> SimulatedMouse::Errors() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<std::string> errors;
+    for (const std::string& line : lines_) {
+        const std::optional<ProtocolLogEntry> entry = ParseProtocolLogLine(line);
+        if (entry && entry->kind == "ERROR") errors.push_back(line);
+    }
+    return errors;
+}
+
+void SimulatedMouse::Unplug() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    manuallyUnplugged_ = true;
+    PresentLocked();
+}
+
+void SimulatedMouse::Replug() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    manuallyUnplugged_ = false;
+    PresentLocked();
+}
+
+bool SimulatedMouse::IsPresent() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return PresentLocked();
+}
+
+void SimulatedMouse::SetFirmwareVersion(uint32_t version) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    config_.firmwareVersion = version;
+}
+
+void SimulatedMouse::AddFailure(const SimulatedFailure& failure) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    config_.failures.push_back(failure);
+}
+
+bool SimulatedMouse::PresentLocked() const {
+    bool present = !manuallyUnplugged_;
+    if (present && config_.unplugAtMs) {
+        const uint32_t since = SystemClock().TickCount() - createdTick_;
+        const bool gone = since >= *config_.unplugAtMs;
+        const bool back = config_.replugAtMs && since >= *config_.replugAtMs;
+        present = !gone || back;
+    }
+    if (present && !config_.unplugFile.empty()) present = !FileExists(config_.unplugFile);
+    if (wasPresent_ && !present) ++presenceGeneration_;
+    wasPresent_ = present;
+    return present;
+}
+
+bool SimulatedMouse::HandleUsableLocked() const {
+    return open_ && PresentLocked() && openGeneration_ == presenceGeneration_;
+}
+
+bool SimulatedMouse::ShouldFailLocked(SimulatedFailure::What what, uint8_t command) {
+    const uint32_t attempt = ++attempts_[{static_cast<int>(what), command}];
+    for (const SimulatedFailure& failure : config_.failures) {
+        if (failure.what != what) continue;
+        if (what != SimulatedFailure::What::Open && failure.command != command) continue;
+        if (failure.occurrence == 0 || failure.occurrence == attempt) return true;
+    }
+    return false;
+}
+
+uint32_t SimulatedMouse::NowLocked() const {
+    return logOriginTick_ ? SystemClock().TickCount() - *logOriginTick_ : 0;
+}
+
+// The log starts afresh with the first open of the link in this process.
+void SimulatedMouse::OpenLogLocked() {
+    if (!config_.logPath.empty()) {
+        auto file = std::make_unique<std::ofstream>(HostPath(config_.logPath),
+                                                    std::ios::out | std::ios::trunc);
+        if (*file) {
+            logFile_ = std::move(file);
+        } else {
+            config_.problems.push_back("cannot write the log file " + config_.logPath);
+        }
+    }
+    for (const std::string& problem : config_.problems) LogErrorLocked("config: " + problem);
+}
+
+void SimulatedMouse::WriteLineLocked(const std::string& line) {
+    if (lines_.size() >= kMaxLinesKept) lines_.pop_front();
+    lines_.push_back(line);
+    if (logFile_) {
+        *logFile_ << line << '\n';
+        logFile_->flush();  // tests and people read the log while the program runs
+    }
+}
+
+void SimulatedMouse::LogReportLocked(const char* kind, const uint8_t* bytes, size_t length) {
+    WriteLineLocked(std::to_string(NowLocked()) + " " + kind + " " + Hex(bytes, length));
+}
+
+void SimulatedMouse::LogErrorLocked(const std::string& message) {
+    WriteLineLocked(std::to_string(NowLocked()) + " ERROR " + message);
+}
+
+// The mouse needs 50 ms of silence on each side of an output report.
+void SimulatedMouse::CheckPacingLocked(bool isOutput) {
+    const uint32_t now = SystemClock().TickCount();
+    if (lastReportTick_ && (isOutput || lastReportWasOutput_)) {
+        const uint32_t gap = now - *lastReportTick_;
+        if (gap < kPacingMs) {
+            LogErrorLocked("pacing: " + std::to_string(gap) +
+                           " ms between an output report and its neighbour");
+        }
+    }
+    lastReportTick_ = now;
+    lastReportWasOutput_ = isOutput;
+}
+
+bool SimulatedMouse::CheckReportShapeLocked(const char* kind, const uint8_t* report,
+                                            size_t length, size_t expected) {
+    if (length != expected) {
+        LogErrorLocked(std::string(kind) + " of " + std::to_string(length) + " bytes, expected " +
+                       std::to_string(expected));
+        return false;
+    }
+    if (report[0] != config_.reportId) {
+        LogErrorLocked(std::string(kind) + " with report id " + HexByte(report[0]));
+        return false;
+    }
+    return true;
+}
+
+void SimulatedMouse::InterruptBlockLocked(const char* by) {
+    if (!block_) return;
+    LogErrorLocked(std::string(CommandName(block_->command)) + " block cut short by " + by +
+                   ": " + std::to_string(block_->data.size()) + " of " +
+                   std::to_string(block_->expected) + " bytes");
+    block_.reset();
+}
+
+void SimulatedMouse::ExecuteLocked(const uint8_t* report, size_t length) {
+    const uint8_t command = report[1];
+    size_t used = 0;
+    switch (static_cast<DeviceCommand>(command)) {
+        case DeviceCommand::ReportInterval:
+            used = 2;
+            break;
+        case DeviceCommand::DpiLevel:
+            used = 3;
+            break;
+        case DeviceCommand::LedColor:
+        case DeviceCommand::LedEffect:
+        case DeviceCommand::DpiTable:
+        case DeviceCommand::KeyMatrix:
+        case DeviceCommand::Macro:
+            used = 5;
+            break;
+        case DeviceCommand::FirmwareVersion:
+            used = 1;
+            break;
+        default:
+            LogErrorLocked("unknown command " + HexByte(command));
+            return;
+    }
+    if (length < used + 1) {
+        LogErrorLocked(std::string(CommandName(command)) + " does not fit the report");
+        return;
+    }
+    if (!AllZero(report + used + 1, length - used - 1)) {
+        LogErrorLocked(std::string(CommandName(command)) + " with non-zero bytes after it");
+    }
+    if (used >= 3 && report[2] != kSubcode) {
+        LogErrorLocked(std::string(CommandName(command)) + " with " + HexByte(report[2]) +
+                       " in byte 2");
+        return;
+    }
+    switch (static_cast<DeviceCommand>(command)) {
+        case DeviceCommand::ReportInterval:
+            if (report[2] != 1 && report[2] != 2 && report[2] != 4 && report[2] != 8) {
+                LogErrorLocked("report interval " + std::to_string(report[2]) + " ms");
+                return;
+            }
+            state_.reportInterval = report[2];
+            return;
+        case DeviceCommand::DpiLevel:
+            state_.dpiLevel = report[3];
+            return;
+        case DeviceCommand::LedColor:
+            state_.ledColor = uint32_t{report[5]} << 16 | uint32_t{report[3]} << 8 | report[4];
+            return;
+        case DeviceCommand::LedEffect:
+            state_.ledEffect = {report[3], report[4], report[5]};
+            return;
+        case DeviceCommand::FirmwareVersion:
+            versionQueried_ = true;
+            return;
+        default:
+            StartBlockLocked(report);
+            return;
+    }
+}
+
+void SimulatedMouse::StartBlockLocked(const uint8_t* report) {
+    const uint8_t command = report[1];
+    const uint8_t index = report[3];
+    const size_t length = report[4] | size_t{report[5]} << 8;
+    bool valid = false;
+    switch (static_cast<DeviceCommand>(command)) {
+        case DeviceCommand::DpiTable:
+            valid = index == 7 && length == kDpiTableSize;
+            break;
+        case DeviceCommand::KeyMatrix:
+            valid = index == 0 && length == kKeyMatrixSize;
+            break;
+        default:
+            valid = index <= kHighestMacroSlot && length == kMacroBlockSize;
+            break;
+    }
+    if (!valid) {
+        LogErrorLocked(std::string(CommandName(command)) + " header with index " +
+                       std::to_string(index) + " and length " + std::to_string(length));
+        return;
+    }
+    // Data travels in whole 32-byte pieces; the DPI table's 16 bytes fill one piece.
+    const size_t pieces = (length + kPieceSize - 1) / kPieceSize;
+    block_ = Block{command, index, {}, pieces * kPieceSize};
+}
+
+void SimulatedMouse::AddPieceLocked(const uint8_t* data) {
+    block_->data.insert(block_->data.end(), data, data + kPieceSize);
+    if (block_->data.size() >= block_->expected) FinishBlockLocked();
+}
+
+void SimulatedMouse::FinishBlockLocked() {
+    const Block& block = *block_;
+    const uint8_t* data = block.data.data();
+    switch (static_cast<DeviceCommand>(block.command)) {
+        case DeviceCommand::DpiTable:
+            std::copy(data, data + kDpiTableSize, state_.dpiTable.begin());
+            if (!AllZero(data + kDpiTableSize, kPieceSize - kDpiTableSize)) {
+                LogErrorLocked("WriteDpiTable piece with non-zero bytes after the table");
+            }
+            break;
+        case DeviceCommand::KeyMatrix:
+            std::copy(data, data + kKeyMatrixSize, state_.keyMatrix.begin());
+            break;
+        default:
+            std::copy(data, data + kMacroBlockSize, state_.macros[block.index].begin());
+            break;
+    }
+    block_.reset();
+}
+
+}  // namespace tarn
