@@ -1,5 +1,6 @@
 #include "device/simulated_mouse.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -71,6 +72,17 @@ bool FileExists(const std::string& utf8) {
     return std::filesystem::exists(HostPath(utf8), error);
 }
 
+// The log and the pacing check need millisecond precision; the system tick of Windows (and of
+// Wine) moves in 16 ms steps. So the steady clock is used unless a test has put its own clock in
+// place, whose time the simulation then follows.
+uint32_t SimulationTick() {
+    Clock& clock = SystemClock();
+    if (&clock != &PlatformClock()) return clock.TickCount();
+    using namespace std::chrono;
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 bool AllZero(const uint8_t* bytes, size_t length) {
     for (size_t i = 0; i < length; ++i) {
         if (bytes[i] != 0) return false;
@@ -81,7 +93,7 @@ bool AllZero(const uint8_t* bytes, size_t length) {
 }  // namespace
 
 SimulatedMouse::SimulatedMouse(SimulatedMouseConfig config)
-    : config_(std::move(config)), createdTick_(SystemClock().TickCount()) {}
+    : config_(std::move(config)), createdTick_(SimulationTick()) {}
 
 SimulatedMouse::~SimulatedMouse() = default;
 
@@ -112,7 +124,7 @@ HidEnumeration SimulatedMouse::Enumerate(uint16_t, uint16_t) {
 bool SimulatedMouse::Open(const std::string& path) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!logOriginTick_) {
-        logOriginTick_ = SystemClock().TickCount();
+        logOriginTick_ = SimulationTick();
         OpenLogLocked();
     }
     open_ = false;
@@ -252,7 +264,7 @@ void SimulatedMouse::AddFailure(const SimulatedFailure& failure) {
 bool SimulatedMouse::PresentLocked() const {
     bool present = !manuallyUnplugged_;
     if (present && config_.unplugAtMs) {
-        const uint32_t since = SystemClock().TickCount() - createdTick_;
+        const uint32_t since = SimulationTick() - createdTick_;
         const bool gone = since >= *config_.unplugAtMs;
         const bool back = config_.replugAtMs && since >= *config_.replugAtMs;
         present = !gone || back;
@@ -278,7 +290,7 @@ bool SimulatedMouse::ShouldFailLocked(SimulatedFailure::What what, uint8_t comma
 }
 
 uint32_t SimulatedMouse::NowLocked() const {
-    return logOriginTick_ ? SystemClock().TickCount() - *logOriginTick_ : 0;
+    return logOriginTick_ ? SimulationTick() - *logOriginTick_ : 0;
 }
 
 // The log starts afresh with the first open of the link in this process.
@@ -314,7 +326,7 @@ void SimulatedMouse::LogErrorLocked(const std::string& message) {
 
 // The mouse needs 50 ms of silence on each side of an output report.
 void SimulatedMouse::CheckPacingLocked(bool isOutput) {
-    const uint32_t now = SystemClock().TickCount();
+    const uint32_t now = SimulationTick();
     if (lastReportTick_ && (isOutput || lastReportWasOutput_)) {
         const uint32_t gap = now - *lastReportTick_;
         if (gap < kPacingMs) {

@@ -3,8 +3,9 @@
 // protocol log, one line per report:
 //     <ms since the link first opened> SET|GET|OUT <bytes in hex, report id first>
 // Protocol violations become "<ms> ERROR <what>" lines, reports refused on purpose (a configured
-// failure, an unplugged mouse) "<ms> FAIL SET|GET|OUT <bytes>". Time comes from SystemClock(), so a
-// test clock moves the log and the pacing checks too. Configuration: docs/simulated-mouse.md.
+// failure, an unplugged mouse) "<ms> FAIL SET|GET|OUT <bytes>". A test clock put in place with
+// SetClock (before the simulation is made) moves the log and the pacing checks; otherwise a
+// steady millisecond clock does. Configuration: docs/simulated-mouse.md.
 #pragma once
 
 #include <array>
