@@ -104,7 +104,7 @@ bool MemoryFileSystem::Exists(const std::u16string& path) {
 
 bool MemoryFileSystem::IsDirectory(const std::u16string& path) { return folders.count(path) != 0; }
 
-FileError MemoryFileSystem::CreateDirectory(const std::u16string& path) {
+FileError MemoryFileSystem::CreateFolder(const std::u16string& path) {
     if (folders.count(path)) return FileError::None;
     if (!ParentExists(path)) return FileError::BadPath;
     if (IsReadOnly(Parent(path)) || readOnly.count(path)) return FileError::AccessDenied;
@@ -112,7 +112,7 @@ FileError MemoryFileSystem::CreateDirectory(const std::u16string& path) {
     return FileError::None;
 }
 
-FileError MemoryFileSystem::CreateDirectories(const std::u16string& path) {
+FileError MemoryFileSystem::CreateFolders(const std::u16string& path) {
     const std::u16string parent = Parent(path);
     if (!parent.empty() && !folders.count(parent)) {
         if (FileError e = CreateFolders(parent); e != FileError::None) return e;
@@ -120,7 +120,7 @@ FileError MemoryFileSystem::CreateDirectories(const std::u16string& path) {
     return CreateFolder(path);
 }
 
-FileError MemoryFileSystem::CopyFile(const std::u16string& source, const std::u16string& target,
+FileError MemoryFileSystem::CopyFileTo(const std::u16string& source, const std::u16string& target,
                                      bool failIfExists) {
     auto it = files.find(source);
     if (it == files.end()) return ParentExists(source) ? FileError::NotFound : FileError::BadPath;
