@@ -2,6 +2,7 @@
 
 #include "app/app_paths.h"
 #include "app/window_messages.h"
+#include "settings/profile_files.h"
 
 namespace tarn {
 
@@ -16,6 +17,8 @@ TARN_ON(WM_SYSCOMMAND, OnSysCommand)
 TARN_END_MESSAGES(win::Dialog)
 
 BOOL COstraDriverDlg::OnInitDialog() {
+    // A first start fills the data folder before anything reads from it.
+    SeedDataFolder();
     SetWindowTextW(hwnd_, reinterpret_cast<LPCWSTR>(kMainWindowTitle.data()));
     // A borderless pop-up with a taskbar button, centred on the work area.
     SetWindowLongPtrW(hwnd_, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX | WS_SYSMENU);
