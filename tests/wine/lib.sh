@@ -43,7 +43,9 @@ trap tarn_cleanup EXIT
 # The Windows path of the temporary folder of the prefix, and its Unix twin.
 tarn_temp_unix() {
     local t
-    t=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d -path '*AppData/Local/Temp' | head -1)
+    # Wine 8 keeps it in the profile itself (users\<name>\Temp), older ones under AppData.
+    t=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -type d \
+        \( -path '*AppData/Local/Temp' -o -path '*/users/*/Temp' \) | head -1)
     [ -n "$t" ] || t="$WINEPREFIX/drive_c/windows/temp"
     echo "$t"
 }
