@@ -1,0 +1,25 @@
+// Converting bytes of a Windows code page to UTF-16. UTF-8 is decoded by our own code on every
+// platform so that both builds give the same text; other code pages go through the platform
+// (MultiByteToWideChar on Windows, iconv elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarn {
+
+// Decodes UTF-8; each byte that does not start a valid sequence becomes U+FFFD. Returns false
+// when any replacement was made, so the caller can tell valid UTF-8 from other bytes.
+bool DecodeUtf8(std::string_view bytes, std::u16string& out);
+
+// Converts bytes of the given code page. Unsupported code pages use the system's default ANSI
+// code page; bytes that the code page does not define become U+FFFD.
+std::u16string ConvertFromCodePage(uint32_t codePage, std::string_view bytes);
+
+// Platform part: the default ANSI code page, and the conversion of code pages other than UTF-8.
+// Returns false when the platform does not know the code page.
+uint32_t SystemAnsiCodePage();
+bool PlatformConvertCodePage(uint32_t codePage, std::string_view bytes, std::u16string& out);
+
+}  // namespace tarn

@@ -1,0 +1,196 @@
+#include "i18n/xml_decode.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "i18n/code_page.h"
+#include "i18n/encoding_table.h"
+
+namespace tarn {
+
+namespace {
+
+// The declared encoding is looked for in this much of the file.
+constexpr size_t kHeadBytes = 1024;
+constexpr size_t kLongestEncodingName = 100;
+
+enum class Form { Bytes, Utf16Le, Utf16Be };
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+char16_t Lower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// Case-insensitive search for an ASCII word (given in lower case).
+size_t FindWord(std::u16string_view text, std::string_view word, size_t from) {
+    if (word.size() > text.size()) return std::u16string_view::npos;
+    for (size_t i = from; i + word.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < word.size() && Lower(text[i + k]) == static_cast<char16_t>(word[k])) ++k;
+        if (k == word.size()) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+bool EqualsWord(std::u16string_view text, std::string_view word) {
+    return text.size() == word.size() && FindWord(text, word, 0) == 0;
+}
+
+size_t SkipSpaces(std::u16string_view text, size_t i) {
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    return i;
+}
+
+// A value after "=": quoted, or up to a blank or one of the stop characters.
+std::u16string_view ValueAt(std::u16string_view text, size_t i, std::u16string_view stops) {
+    i = SkipSpaces(text, i);
+    if (i >= text.size()) return {};
+    if (text[i] == u'"' || text[i] == u'\'') {
+        const size_t close = text.find(text[i], i + 1);
+        const size_t end = close == std::u16string_view::npos ? text.size() : close;
+        return text.substr(i + 1, end - i - 1);
+    }
+    size_t end = i;
+    while (end < text.size() && !IsSpace(text[end]) && stops.find(text[end]) == stops.npos) ++end;
+    return text.substr(i, end - i);
+}
+
+// The value of "name=" inside one tag's text, or empty.
+std::u16string_view AttributeValue(std::u16string_view tag, std::string_view name) {
+    size_t at = 0;
+    while ((at = FindWord(tag, name, at)) != std::u16string_view::npos) {
+        const size_t eq = SkipSpaces(tag, at + name.size());
+        const bool standsAlone = at == 0 || IsSpace(tag[at - 1]);
+        if (standsAlone && eq < tag.size() && tag[eq] == u'=') {
+            return ValueAt(tag, eq + 1, u"?>/");
+        }
+        at += name.size();
+    }
+    return {};
+}
+
+std::u16string_view XmlDeclarationEncoding(std::u16string_view head) {
+    const size_t end = head.find(u"?>");
+    return AttributeValue(head.substr(0, end), "encoding");
+}
+
+// <meta http-equiv="Content-Type" content="text/html; charset=..."> in the head of a page.
+std::u16string_view MetaCharset(std::u16string_view head) {
+    const size_t headEnd = FindWord(head, "</head", 0);
+    head = head.substr(0, headEnd);
+    size_t at = 0;
+    while ((at = FindWord(head, "<meta", at)) != std::u16string_view::npos) {
+        const size_t close = head.find(u'>', at);
+        const std::u16string_view tag = head.substr(at, close == head.npos ? head.npos : close - at);
+        at += 5;
+        if (!EqualsWord(AttributeValue(tag, "http-equiv"), "content-type")) continue;
+        const std::u16string_view content = AttributeValue(tag, "content");
+        const size_t charset = FindWord(content, "charset", 0);
+        if (charset == content.npos) continue;
+        const size_t eq = SkipSpaces(content, charset + 7);
+        if (eq >= content.size() || content[eq] != u'=') continue;
+        return ValueAt(content, eq + 1, u";\"'");
+    }
+    return {};
+}
+
+std::string WithoutZeros(std::string_view bytes, size_t& removed) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        if (b != 0) out += b;
+    }
+    removed = bytes.size() - out.size();
+    return out;
+}
+
+std::u16string Utf16Units(std::string_view bytes, bool bigEndian, size_t& units, size_t& removed) {
+    units = bytes.size() / 2;
+    std::u16string out;
+    out.reserve(units);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (size_t i = 0; i < units; ++i, p += 2) {
+        const char16_t c = bigEndian ? static_cast<char16_t>((p[0] << 8) | p[1])
+                                     : static_cast<char16_t>(p[0] | (p[1] << 8));
+        if (c != 0) out += c;
+    }
+    removed = units - out.size();
+    return out;
+}
+
+std::u16string Number(size_t n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+std::u16string DeclaredEncoding(std::string_view head) {
+    size_t removed = 0;
+    std::u16string text;
+    DecodeUtf8(WithoutZeros(head.substr(0, kHeadBytes), removed), text);
+    std::u16string_view name;
+    if (text.starts_with(u"<?xml")) {
+        name = XmlDeclarationEncoding(text);
+    } else {
+        name = MetaCharset(text);
+    }
+    return std::u16string(name.substr(0, kLongestEncodingName));
+}
+
+DecodedXml DecodeXmlBytes(std::string_view file) {
+    DecodedXml result;
+    std::u16string name;
+    bool mark = false;
+    Form form = Form::Bytes;
+    std::string_view content = file;
+    if (file.starts_with("\xEF\xBB\xBF")) {
+        name = u"UTF-8", mark = true, content.remove_prefix(3);
+    } else if (file.starts_with("\xFF\xFE")) {
+        name = u"UTF-16LE", mark = true, form = Form::Utf16Le, content.remove_prefix(2);
+    } else if (file.starts_with("\xFE\xFF")) {
+        name = u"UTF-16BE", mark = true, form = Form::Utf16Be, content.remove_prefix(2);
+    } else {
+        name = DeclaredEncoding(file);
+        if (name.empty() && file.starts_with('<')) name = u"UTF-8";
+    }
+
+    size_t units = content.size();
+    size_t removed = 0;
+    bool detected = false;
+    if (form != Form::Bytes) {
+        result.text = Utf16Units(content, form == Form::Utf16Be, units, removed);
+    } else {
+        std::string stripped;
+        std::string_view bytes = content;
+        if (std::find(content.begin(), content.end(), '\0') != content.end()) {
+            stripped = WithoutZeros(content, removed);
+            bytes = stripped;
+        }
+        if (name.empty() && !bytes.empty() && DecodeUtf8(bytes, result.text)) {
+            name = u"UTF-8";
+            detected = true;
+        } else {
+            const uint32_t codePage = name.empty() ? 0 : EncodingTable(name);
+            result.text = ConvertFromCodePage(codePage, bytes);
+        }
+    }
+
+    std::u16string& r = result.report;
+    r = name.empty() ? u"ANSI" : name;
+    if (mark) r += u" BOM +";
+    r += u' ';
+    if (units == 0) {
+        r += u"0 length ";
+        return result;
+    }
+    r += u"length " + Number(units) + u" ";
+    if (removed != 0) r += u"(" + Number(removed) + u" nulls removed) ";
+    if (form == Form::Utf16Be) r += u"endian swap ";
+    if (detected) r += u"(used UTF-8 detection) ";
+    r += u"to " + Number(result.text.size()) + u" wide chars ";
+    return result;
+}
+
+}  // namespace tarn

@@ -1,0 +1,279 @@
+#include "i18n/xml_index.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarn {
+
+namespace {
+
+struct OpenElement {
+    uint32_t index;
+    uint32_t nameStart;
+    uint32_t nameLength;
+};
+
+// How many open elements carry each name, so an end tag that matches none of them is known
+// without walking the whole open stack (deep, broken documents stay linear).
+class OpenNameCounts {
+public:
+    void Add(std::u16string_view name) { ++Slot(name).count; }
+    void Remove(std::u16string_view name) { --Slot(name).count; }
+    bool Contains(std::u16string_view name) const {
+        if (slots_.empty()) return false;
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(name) & mask;; i = (i + 1) & mask) {
+            const Entry& e = slots_[i];
+            if (e.name == nullptr) return false;
+            if (Same(e, name)) return e.count != 0;
+        }
+    }
+
+private:
+    struct Entry {
+        const char16_t* name = nullptr;
+        size_t length = 0;
+        uint32_t count = 0;
+    };
+
+    static size_t Hash(std::u16string_view name) {
+        uint64_t h = 1469598103934665603ull;
+        for (char16_t c : name) h = (h ^ c) * 1099511628211ull;
+        return static_cast<size_t>(h ^ (h >> 29));
+    }
+    static bool Same(const Entry& e, std::u16string_view name) {
+        return std::u16string_view(e.name, e.length) == name;
+    }
+
+    Entry& Slot(std::u16string_view name) {
+        if ((used_ + 1) * 2 > slots_.size()) Grow();
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = Hash(name) & mask;; i = (i + 1) & mask) {
+            Entry& e = slots_[i];
+            if (e.name == nullptr) {
+                e.name = name.data();
+                e.length = name.size();
+                ++used_;
+                return e;
+            }
+            if (Same(e, name)) return e;
+        }
+    }
+    void Grow() {
+        std::vector<Entry> old = std::move(slots_);
+        slots_.assign(old.empty() ? 16 : old.size() * 2, Entry{});
+        const size_t mask = slots_.size() - 1;
+        for (const Entry& e : old) {
+            if (e.name == nullptr) continue;
+            size_t i = Hash({e.name, e.length}) & mask;
+            while (slots_[i].name != nullptr) i = (i + 1) & mask;
+            slots_[i] = e;
+        }
+    }
+
+    std::vector<Entry> slots_;
+    size_t used_ = 0;
+};
+
+std::u16string Number(size_t n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+class Indexer {
+public:
+    Indexer(std::u16string_view text, std::vector<ElementRecord>& records)
+        : text_(text), records_(records) {}
+
+    IndexOutcome Run();
+
+private:
+    void StartElement(size_t at, const ScannedNode& node);
+    void EndElement(size_t at, const ScannedNode& node);
+    void CloseNormally(uint32_t element, size_t endTagStart, size_t endTagEnd);
+    void LoseEnds(size_t outer);
+    void Pop();
+    void AppendChild(uint32_t parent, uint32_t child);
+    void Fault(std::u16string message);
+    void MarkMalformedBelow();
+    std::u16string_view NameOf(const OpenElement& e) const {
+        return text_.substr(e.nameStart, e.nameLength);
+    }
+
+    std::u16string_view text_;
+    std::vector<ElementRecord>& records_;
+    std::vector<OpenElement> open_;
+    OpenNameCounts openNames_;
+    std::u16string firstError_;
+    bool malformed_ = false;
+};
+
+void Indexer::Fault(std::u16string message) {
+    malformed_ = true;
+    if (firstError_.empty()) firstError_ = std::move(message);
+}
+
+void Indexer::MarkMalformedBelow() {
+    if (!open_.empty()) records_[open_.back().index].flags |= kElementMalformedBelow;
+}
+
+void Indexer::AppendChild(uint32_t parent, uint32_t child) {
+    ElementRecord& p = records_[parent];
+    records_[child].parent = parent;
+    if (p.firstChild == 0) {
+        p.firstChild = child;
+        records_[child].previousSibling = child;
+        return;
+    }
+    ElementRecord& first = records_[p.firstChild];
+    const uint32_t last = first.previousSibling;
+    records_[last].nextSibling = child;
+    records_[child].previousSibling = last;
+    first.previousSibling = child;
+}
+
+void Indexer::StartElement(size_t at, const ScannedNode& node) {
+    // Grow by half of what is used so far, as the first estimate can be far off.
+    if (records_.size() == records_.capacity()) records_.reserve(records_.size() * 3 / 2 + 1);
+    const auto index = static_cast<uint32_t>(records_.size());
+    ElementRecord r;
+    r.start = static_cast<uint32_t>(at);
+    r.startTagLength = static_cast<uint32_t>(node.end - at);
+    r.length = r.startTagLength;
+    r.flags = static_cast<uint32_t>(open_.size() < 0xFFFF ? open_.size() : 0xFFFF);
+    records_.push_back(r);
+    AppendChild(open_.empty() ? 0 : open_.back().index, index);
+    if (node.type == NodeType::EmptyTag) {
+        records_[index].flags |= kElementEmpty;
+        return;
+    }
+    const OpenElement e{index, static_cast<uint32_t>(at + 1),
+                        static_cast<uint32_t>(node.nameLength)};
+    open_.push_back(e);
+    openNames_.Add(NameOf(e));
+}
+
+void Indexer::Pop() {
+    openNames_.Remove(NameOf(open_.back()));
+    open_.pop_back();
+}
+
+void Indexer::CloseNormally(uint32_t element, size_t endTagStart, size_t endTagEnd) {
+    ElementRecord& r = records_[element];
+    r.length = static_cast<uint32_t>(endTagEnd - r.start);
+    r.endTagLength = static_cast<uint32_t>(endTagEnd - endTagStart);
+}
+
+// Every element open inside open_[outer] loses its end; its children move up to follow it, so
+// they all end up as children of the outer element, in document order.
+void Indexer::LoseEnds(size_t outer) {
+    const uint32_t target = open_[outer].index;
+    records_[target].flags |= kElementMalformedBelow;
+    for (size_t k = outer + 1; k < open_.size(); ++k) {
+        const uint32_t lost = open_[k].index;
+        ElementRecord& r = records_[lost];
+        r.flags |= kElementNoEndTag | kElementMalformed;
+        r.length = r.startTagLength;
+        r.endTagLength = 0;
+        const uint32_t kids = r.firstChild;
+        if (kids == 0) continue;
+        r.firstChild = 0;
+        // lost is the last child of target; its own children follow it.
+        const uint32_t lastKid = records_[kids].previousSibling;
+        for (uint32_t c = kids; c != 0; c = records_[c].nextSibling) records_[c].parent = target;
+        ElementRecord& first = records_[records_[target].firstChild];
+        records_[lost].nextSibling = kids;
+        records_[kids].previousSibling = lost;
+        first.previousSibling = lastKid;
+    }
+}
+
+void Indexer::EndElement(size_t at, const ScannedNode& node) {
+    const std::u16string_view name = text_.substr(at + 2, node.nameLength);
+    if (!open_.empty() && NameOf(open_.back()) == name) {
+        CloseNormally(open_.back().index, at, node.end);
+        Pop();
+        return;
+    }
+    if (!openNames_.Contains(name)) {
+        Fault(u"No start tag for end tag '" + std::u16string(name) + u"' at offset " + Number(at));
+        MarkMalformedBelow();
+        return;
+    }
+    size_t outer = open_.size() - 1;
+    while (NameOf(open_[outer]) != name) --outer;
+    const OpenElement& inner = open_.back();
+    Fault(u"End tag '" + std::u16string(name) + u"' at offset " + Number(at + 1) +
+          u" does not match start tag '" + std::u16string(NameOf(inner)) + u"' at offset " +
+          Number(inner.nameStart - 1));
+    LoseEnds(outer);
+    CloseNormally(open_[outer].index, at, node.end);
+    while (open_.size() > outer) Pop();
+}
+
+IndexOutcome Indexer::Run() {
+    records_.clear();
+    records_.reserve(text_.size() / 64 + 8);
+    ElementRecord document;
+    document.length = static_cast<uint32_t>(text_.size());
+    records_.push_back(document);
+
+    size_t i = 0;
+    while (i < text_.size()) {
+        if (text_[i] != u'<') {
+            i = FindTagOpen(text_, i + 1);
+            continue;
+        }
+        const ScannedNode node = ScanNode(text_, i);
+        switch (node.type) {
+            case NodeType::StartTag:
+            case NodeType::EmptyTag:
+                StartElement(i, node);
+                break;
+            case NodeType::EndTag:
+                EndElement(i, node);
+                break;
+            case NodeType::Incorrect:
+                Fault(u"Incorrect " + std::u16string(node.problem) + u" at offset " + Number(i));
+                MarkMalformedBelow();
+                break;
+            case NodeType::Unterminated:
+                Fault(std::u16string(node.problem) + u" at offset " + Number(i) + u" unterminated");
+                MarkMalformedBelow();
+                break;
+            default:
+                break;
+        }
+        i = node.end;
+    }
+
+    // Elements still open keep what they contain, so a cut-off file stays navigable.
+    while (!open_.empty()) {
+        const OpenElement& e = open_.back();
+        records_[e.index].flags |= kElementNoEndTag | kElementMalformed;
+        Fault(u"Element '" + std::u16string(NameOf(e)) + u"' at offset " +
+              Number(e.nameStart - 1) + u" not ended");
+        Pop();
+    }
+
+    IndexOutcome outcome;
+    outcome.firstError = firstError_;
+    if (text_.empty()) {
+        outcome.firstError = u"Empty document";
+    } else if (records_[0].firstChild == 0) {
+        outcome.firstError = u"No root element";
+    } else if (records_[records_[0].firstChild].nextSibling != 0) {
+        outcome.firstError = u"Root element has sibling";
+    } else {
+        outcome.wellFormed = !malformed_;
+    }
+    return outcome;
+}
+
+}  // namespace
+
+IndexOutcome BuildElementIndex(std::u16string_view text, std::vector<ElementRecord>& records) {
+    return Indexer(text, records).Run();
+}
+
+}  // namespace tarn
