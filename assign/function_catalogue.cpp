@@ -52,7 +52,9 @@ bool HasButtonDependentWord(FunctionCode code) {
 
 }  // namespace
 
-std::span<const FunctionInfo> FunctionCatalogue() { return kCatalogue; }
+std::span<const FunctionInfo> FunctionCatalogue() {
+    return kCatalogue;
+}
 
 const FunctionInfo* FindFunction(FunctionCode code) {
     auto it = std::find_if(std::begin(kCatalogue), std::end(kCatalogue),
@@ -81,8 +83,7 @@ ButtonWord WordOfButton(const ButtonAssignment& assignment, int button) {
     if (code == FnKeyCombination) return {ButtonWordSource::Combination, assignment.comboCode};
     if (code == FnMacro) return {ButtonWordSource::Macro, 0};
     if (code == FnSoftwareAction) {
-        return {ButtonWordSource::SoftwareAction,
-                FixedFunctionWord(DefaultFunctionCodes[button])};
+        return {ButtonWordSource::SoftwareAction, FixedFunctionWord(DefaultFunctionCodes[button])};
     }
     if (!FindFunction(code) || HasButtonDependentWord(code)) return {ButtonWordSource::None, 0};
     return {ButtonWordSource::Fixed, FixedFunctionWord(code)};

@@ -87,12 +87,12 @@ inline constexpr uint32_t ButtonReportCodes[kButtonCount] = {0x201,   0x207,   0
 
 struct FunctionInfo {
     FunctionCode code;
-    const char* name;          // "FnClick"
+    const char* name;             // "FnClick"
     std::u16string_view english;  // empty for the codes whose stored name comes from elsewhere
     std::u16string_view chinese;
-    DeviceKeyEntry word;       // 0 for 5, 6 and 19, whose word depends on the button
-    bool inBasicList;          // offered by the basic sub-page
-    StringKey basicListKey;    // its text there; meaningful only with inBasicList
+    DeviceKeyEntry word;     // 0 for 5, 6 and 19, whose word depends on the button
+    bool inBasicList;        // offered by the basic sub-page
+    StringKey basicListKey;  // its text there; meaningful only with inBasicList
 };
 
 // Every function code the program stores, in code order.
@@ -143,8 +143,8 @@ struct NamePair {
     std::u16string_view english;
 };
 inline constexpr NamePair DefaultNameTranslation[7] = {
-    {u"单击", u"Click"},          {u"中键", u"Middle"},   {u"菜单", u"Menu"},
-    {u"前进", u"Forward"},        {u"后退", u"Back"},     {u"滚轮前滚", u"Scroll up"},
+    {u"单击", u"Click"},           {u"中键", u"Middle"}, {u"菜单", u"Menu"},
+    {u"前进", u"Forward"},         {u"后退", u"Back"},   {u"滚轮前滚", u"Scroll up"},
     {u"滚轮后滚", u"Scroll down"},
 };
 // The other-language twin of a default name in the wanted language; the name itself when it is

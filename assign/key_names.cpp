@@ -44,6 +44,7 @@ constexpr std::array<UsageVkPair, kUsageVkCount> BuildUsageVkTable() {
 
 constexpr auto kUsageVk = BuildUsageVkTable();
 
+// clang-format off
 constexpr KeyNameRow kVirtualKeyNames[] = {
     {0, u""},          {255, u""},         {8, u"Backspace"},  {9, u"Tab"},
     {12, u"Clr"},      {13, u"Enter"},     {43, u"Enter"},     {16, u"Shift"},
@@ -93,6 +94,7 @@ constexpr KeyNameRow kKeyNames[] = {
     {40, u"DOWN"},       {37, u"LEFT"},        {39, u"RIGHT"},      {1, u"Left Button"},
     {2, u"Right Button"}, {4, u"Middle Button"},
 };
+// clang-format on
 
 KeyboardLayoutChar g_layoutChar = nullptr;
 
@@ -105,7 +107,9 @@ const KeyNameRow* FindRow(std::span<const KeyNameRow> rows, uint32_t code) {
 
 }  // namespace
 
-std::span<const UsageVkPair> UsageVkTable() { return kUsageVk; }
+std::span<const UsageVkPair> UsageVkTable() {
+    return kUsageVk;
+}
 
 uint8_t UsageToVirtualKey(uint8_t usage) {
     for (const UsageVkPair& p : kUsageVk) {
@@ -121,9 +125,13 @@ uint8_t VirtualKeyToUsage(uint8_t virtualKey) {
     return 0;
 }
 
-std::span<const KeyNameRow> KeyNameTable() { return kKeyNames; }
+std::span<const KeyNameRow> KeyNameTable() {
+    return kKeyNames;
+}
 
-std::span<const KeyNameRow> VirtualKeyNameTable() { return kVirtualKeyNames; }
+std::span<const KeyNameRow> VirtualKeyNameTable() {
+    return kVirtualKeyNames;
+}
 
 std::u16string_view KeyName(uint32_t code) {
     const KeyNameRow* row = FindRow(kKeyNames, code & 0xFF);
@@ -136,7 +144,9 @@ char PortableLayoutChar(uint32_t virtualKey) {
     return letter || digit ? static_cast<char>(virtualKey) : 0;
 }
 
-void SetKeyboardLayoutChar(KeyboardLayoutChar reader) { g_layoutChar = reader; }
+void SetKeyboardLayoutChar(KeyboardLayoutChar reader) {
+    g_layoutChar = reader;
+}
 
 std::u16string VirtualKeyName(uint32_t virtualKey) {
     // Codes above 255 never match a row, whatever their low byte.

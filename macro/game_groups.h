@@ -11,7 +11,9 @@ inline constexpr GameGroup kFirstGameGroup = 1;
 inline constexpr GameGroup kGameGroupCount = 21;
 inline constexpr GameGroup kUserGameGroup = 21;
 
-inline bool IsGameGroup(int group) { return group >= kFirstGameGroup && group <= kGameGroupCount; }
+inline bool IsGameGroup(int group) {
+    return group >= kFirstGameGroup && group <= kGameGroupCount;
+}
 
 // The popup menu's text and the group button's text differ in a few blanks and in group 21's
 // English; both are kept as the program has always shown them. Empty for a number out of range.

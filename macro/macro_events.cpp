@@ -17,9 +17,13 @@ namespace {
 // first 100 characters, as the field's buffer holds no more.
 constexpr size_t kLoopTextUnits = 100;
 
-bool IsSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool IsSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
-std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 MacroEvent EventOf(const EventEntry& entry) {
     if (entry.type == EntryPress) return MakeMacroEvent(KeyPress, entry.value);
@@ -51,7 +55,8 @@ void MergeAdjacentDelays(std::vector<EventEntry>& entries) {
         EventEntry& previous = entries[kept == 0 ? 0 : kept - 1];
         if (kept > 0 && entries[i].type == EntryDelay && previous.type == EntryDelay) {
             const uint64_t sum = uint64_t{previous.value} + entries[i].value;
-            previous = MakeDelayEntry(static_cast<uint32_t>(std::min<uint64_t>(sum, MaxMergedDelay)));
+            previous =
+                MakeDelayEntry(static_cast<uint32_t>(std::min<uint64_t>(sum, MaxMergedDelay)));
             continue;
         }
         if (kept != i) entries[kept] = std::move(entries[i]);

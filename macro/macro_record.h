@@ -20,8 +20,12 @@ enum MacroEventKind : uint8_t {
 constexpr MacroEvent MakeMacroEvent(MacroEventKind kind, uint32_t value) {
     return static_cast<MacroEvent>(kind) << 24 | (value & 0xFFFFFF);
 }
-constexpr uint8_t EventKind(MacroEvent event) { return static_cast<uint8_t>(event >> 24); }
-constexpr uint32_t EventValue(MacroEvent event) { return event & 0xFFFFFF; }
+constexpr uint8_t EventKind(MacroEvent event) {
+    return static_cast<uint8_t>(event >> 24);
+}
+constexpr uint32_t EventValue(MacroEvent event) {
+    return event & 0xFFFFFF;
+}
 
 inline constexpr uint32_t MacroTag = 0xE8E80010;
 // Only the high half of the tag is tested as the marker of a saved macro.
@@ -64,13 +68,17 @@ inline uint32_t StoredEventCount(const MacroRecord& record) {
     return record.eventCount > kMaxMacroEvents ? kMaxMacroEvents : record.eventCount;
 }
 
-inline int MacroGroupOf(uint32_t id) { return static_cast<int>(id >> 24); }
+inline int MacroGroupOf(uint32_t id) {
+    return static_cast<int>(id >> 24);
+}
 
 // Listing and renaming count a slot as holding a macro by either field.
 inline bool HoldsMacroForListing(const MacroRecord& record) {
     return record.size >= kMinSavedMacroSize || (record.tag >> 16) == MacroTagMarker;
 }
 // Storing takes a slot as free by its tag alone.
-inline bool IsFreeForStoring(const MacroRecord& record) { return record.tag == 0; }
+inline bool IsFreeForStoring(const MacroRecord& record) {
+    return record.tag == 0;
+}
 
 }  // namespace tarn

@@ -37,8 +37,8 @@ void ReportSaveFailure(FileError error, const std::u16string& path, bool missing
             if (!missingAnnounced) ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
             return;
         case FileError::Other:
-            ShowPlainInfo(FormatOne(Localized(u"宏文件保存失败：%s", u"The macros could not be saved to %s."),
-                                    path));
+            ShowPlainInfo(FormatOne(
+                Localized(u"宏文件保存失败：%s", u"The macros could not be saved to %s."), path));
             return;
     }
 }
@@ -64,9 +64,13 @@ MacroStore& Macros() {
     return store;
 }
 
-std::u16string MacroFilePath() { return JoinPath(dataFolder, u"\\Macro.cfg"); }
+std::u16string MacroFilePath() {
+    return JoinPath(dataFolder, u"\\Macro.cfg");
+}
 
-bool LoadMacroStore() { return LoadMacroStore(Macros()); }
+bool LoadMacroStore() {
+    return LoadMacroStore(Macros());
+}
 
 bool LoadMacroStore(MacroStore& store) {
     const std::u16string path = MacroFilePath();
@@ -78,7 +82,9 @@ bool LoadMacroStore(MacroStore& store) {
     return false;
 }
 
-bool SaveMacroStore() { return SaveMacroStore(Macros()); }
+bool SaveMacroStore() {
+    return SaveMacroStore(Macros());
+}
 
 bool SaveMacroStore(const MacroStore& store) {
     FileSystem& fs = Files();
@@ -98,7 +104,9 @@ uint32_t NewMacroId(GameGroup group) {
     return (static_cast<uint32_t>(group) & 0xFF) << 24 | (SystemClock().TickCount() & 0xFFFFFF);
 }
 
-bool StoreMacro(const MacroRecord& record) { return StoreMacro(Macros(), record); }
+bool StoreMacro(const MacroRecord& record) {
+    return StoreMacro(Macros(), record);
+}
 
 bool StoreMacro(MacroStore& store, const MacroRecord& record) {
     if (record.size < kMinSavedMacroSize || (record.tag >> 16) != MacroTagMarker) return false;
@@ -118,7 +126,9 @@ bool StoreMacro(MacroStore& store, const MacroRecord& record) {
     return true;
 }
 
-bool IsMacroInUse(uint32_t id) { return IsMacroInUse(Settings(), id); }
+bool IsMacroInUse(uint32_t id) {
+    return IsMacroInUse(Settings(), id);
+}
 
 bool IsMacroInUse(const SettingsModel& settings, uint32_t id) {
     for (const ProfileSlot& slot : settings.slotTable.slots) {
@@ -134,7 +144,9 @@ bool IsMacroInUse(const SettingsModel& settings, uint32_t id) {
     return false;
 }
 
-bool DeleteMacro(uint32_t id) { return DeleteMacro(Macros(), Settings(), id); }
+bool DeleteMacro(uint32_t id) {
+    return DeleteMacro(Macros(), Settings(), id);
+}
 
 bool DeleteMacro(MacroStore& store, const SettingsModel& settings, uint32_t id) {
     if (IsMacroInUse(settings, id)) {

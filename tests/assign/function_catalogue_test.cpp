@@ -11,7 +11,7 @@ namespace tarn {
 namespace {
 
 class LanguageGuard {
-public:
+  public:
     explicit LanguageGuard(int chinese) { ChineseUi = chinese; }
     ~LanguageGuard() { ChineseUi = 0; }
 };
@@ -47,9 +47,8 @@ TEST(KeyMatrix, DefaultProfileGivesTheKnownWords) {
     MakeDefaultProfile(*profile);
     const KeyMatrix m = KeyMatrixWithoutMacros(*profile);
     const DeviceKeyEntry expected[kKeyMatrixSlots] = {
-        0x00F00001, 0x00F10001, 0x00F20001, 0x00030007, 0x00F30001, 0x00F40001, 0, 0,
-        0,          0,          0,          0,          0,          0,          0x00010004,
-        0x00020004};
+        0x00F00001, 0x00F10001, 0x00F20001, 0x00030007, 0x00F30001, 0x00F40001, 0,         0, 0,
+        0,          0,          0,          0,          0,          0x00010004, 0x00020004};
     for (int s = 0; s < kKeyMatrixSlots; ++s) EXPECT_EQ(m.slots[s], expected[s]) << s;
 }
 

@@ -7,9 +7,15 @@ namespace {
 
 constexpr uint32_t kId = 21u << 24 | 0x00ABCD;
 
-EventEntry Press(uint32_t vk) { return MakeKeyEntry(EntryPress, vk); }
-EventEntry Release(uint32_t vk) { return MakeKeyEntry(EntryRelease, vk); }
-EventEntry Pause(uint32_t ms) { return MakeDelayEntry(ms); }
+EventEntry Press(uint32_t vk) {
+    return MakeKeyEntry(EntryPress, vk);
+}
+EventEntry Release(uint32_t vk) {
+    return MakeKeyEntry(EntryRelease, vk);
+}
+EventEntry Pause(uint32_t ms) {
+    return MakeDelayEntry(ms);
+}
 
 TEST(MacroEvents, EntryTexts) {
     EXPECT_EQ(Press('A').text, u"A");
@@ -18,8 +24,8 @@ TEST(MacroEvents, EntryTexts) {
 }
 
 TEST(MergeAdjacentDelays, RunsFoldAndSumsAreCapped) {
-    std::vector<EventEntry> list = {Pause(10), Pause(20), Press('A'), Pause(300000),
-                                    Pause(100000), Pause(5), Release('A'), Pause(1)};
+    std::vector<EventEntry> list = {Pause(10),     Pause(20), Press('A'),   Pause(300000),
+                                    Pause(100000), Pause(5),  Release('A'), Pause(1)};
     MergeAdjacentDelays(list);
     const std::vector<EventEntry> expected = {Pause(30), Press('A'), Pause(327670), Release('A'),
                                               Pause(1)};
@@ -102,8 +108,8 @@ TEST_F(BuildMacroTest, ListsBeyondCapacityAreTruncatedAndTheUserTold) {
 
 TEST_F(BuildMacroTest, SameIdInTwoSlotsShowsBothAndStopsAtAnUnknownKind) {
     Macros().slots[1] = Saved(kId, {MakeMacroEvent(KeyPress, 'A'), MakeMacroEvent(Delay, 25)}, 4);
-    Macros().slots[6] = Saved(kId, {MakeMacroEvent(KeyRelease, 'A'), 0x12000041,
-                                    MakeMacroEvent(KeyPress, 'B')}, 7);
+    Macros().slots[6] =
+        Saved(kId, {MakeMacroEvent(KeyRelease, 'A'), 0x12000041, MakeMacroEvent(KeyPress, 'B')}, 7);
     const MacroEntries shown = EntriesOfMacro(Macros(), kId);
     const std::vector<EventEntry> expected = {Press('A'), Pause(25), Release('A')};
     EXPECT_EQ(shown.entries, expected);
