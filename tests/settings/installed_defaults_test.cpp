@@ -63,7 +63,8 @@ TEST_F(InstalledDefaultsTest, ToolOutputSeedsADataFolderOnDisk) {
     size_t compared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(root / "program")) {
         if (!entry.is_regular_file()) continue;
-        const fs::path seeded = root / "data/NIREL/Tarn" / fs::relative(entry.path(), root / "program");
+        const fs::path seeded =
+            root / "data/NIREL/Tarn" / fs::relative(entry.path(), root / "program");
         EXPECT_EQ(Slurp(entry.path()), Slurp(seeded)) << seeded;
         ++compared;
     }

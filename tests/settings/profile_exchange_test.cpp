@@ -94,9 +94,10 @@ TEST_F(ProfileExchangeTest, ABadImportChangesNothing) {
     dialogs.answer.clear();
     ImportProfile(*model, dialogs);
     EXPECT_EQ(BytesOf(*model), before);
-    EXPECT_EQ(Texts(), (std::vector<std::u16string>{kExport + u" is an invaild Profile!",
-                                                    u"E:\\backup\\empty.cfg is an invaild Profile!",
-                                                    u"E:\\backup\\gone.cfg is an invaild Profile!"}));
+    EXPECT_EQ(Texts(),
+              (std::vector<std::u16string>{kExport + u" is an invaild Profile!",
+                                           u"E:\\backup\\empty.cfg is an invaild Profile!",
+                                           u"E:\\backup\\gone.cfg is an invaild Profile!"}));
 }
 
 TEST(FileDialogFilterTest, BarsBecomeTheDoubleZeroTerminatedList) {

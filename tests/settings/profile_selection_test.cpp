@@ -9,7 +9,9 @@ class RecordingView final : public ProfileView {
 public:
     std::vector<std::pair<int, bool>> shown;
     int reloads = 0;
-    void ShowProfileSelected(int slot, bool selected) override { shown.push_back({slot, selected}); }
+    void ShowProfileSelected(int slot, bool selected) override {
+        shown.push_back({slot, selected});
+    }
     void ReloadPagesFromProfile() override { ++reloads; }
     std::vector<int> Selected() const {
         std::vector<int> out;
