@@ -1,0 +1,106 @@
+#include "app/main_controller.h"
+
+#include "app/hook_state.h"
+#include "settings/profile_files.h"
+
+namespace tarn {
+
+MainController::MainController(MainWindowShell& shell, SettingsModel& settings,
+                               ApplyShared& apply)
+    : shell_(shell), settings_(settings), apply_(apply) {}
+
+void MainController::ShowMainPage(int n) {
+    if (n < 1 || n > kPageCount) return;
+    // Leaving the macro page ends what it has open; staying on it leaves a recording running.
+    if (n != kMacroPage) {
+        shell_.CloseGroupMenu();
+        if (shell_.MacroPageRecording()) shell_.ToggleRecording();
+    }
+    for (int k = 1; k <= kPageCount; ++k) shell_.ShowTabPressed(k, k == n);
+    shell_.ShowPage(n, true);
+    for (int k = 1; k <= kPageCount; ++k) {
+        if (k != n) shell_.ShowPage(k, false);
+    }
+    page_ = n;
+    // Only the button and lighting pages edit the profile, so only they may change or apply it.
+    const bool profilePage = n == kButtonPage || n == kLightingPage;
+    shell_.EnableApplyControls(profilePage);
+    if (n == kButtonPage) shell_.RefreshButtonPage();
+    if (n == kLightingPage) shell_.RefreshLightingPage();
+}
+
+void MainController::HideToTray() {
+    shell_.CloseGroupMenu();
+    shell_.HideMainWindow();
+    SetForwarding(false, false);
+}
+
+void MainController::Minimize() {
+    shell_.MinimizeMainWindow();
+    SetForwarding(false, false);
+}
+
+void MainController::RefreshPages() {
+    shell_.RefreshButtonPage();
+    shell_.RefreshLightingPage();
+}
+
+void MainController::SelectProfile(int k) {
+    if (k < 1 || k > kSlotCount) return;
+    for (int i = 1; i <= kSlotCount; ++i) shell_.ShowProfileSelected(i - 1, i == k);
+    SelectProfileSlot(settings_, k - 1, &shell_);
+}
+
+void MainController::PressApply() {
+    shell_.ValidateLoopField();
+    if (settings_.currentProfile.wheelScrollLines != -1) shell_.CommitScrollLines();
+    RequestApplyNow();
+}
+
+bool MainController::RequestApplyNow() {
+    // Without a worker the modal progress window would never close.
+    if (!workerRunning_) return false;
+    if (!RequestApply(apply_)) return false;
+    shell_.ShowProgressModal();
+    return true;
+}
+
+void MainController::OnApplyDone() {
+    SaveCurrentProfile(settings_);
+    apply_.applyIdle = 1;
+}
+
+void MainController::OnApplyFailed(int code) {
+    // The worker sends no 100 after a failed step, so the progress window is closed here.
+    shell_.CloseProgress();
+    const std::u16string_view text = ApplyFailureText(code);
+    if (!text.empty()) shell_.ShowInfo(text);
+    apply_.applyIdle = 1;
+    shell_.ShowApplyButtonNormal();
+}
+
+void MainController::OnRestoreDefaults() {
+    ResetToDefaults(settings_);
+    RefreshPages();
+    RequestApplyNow();
+}
+
+void MainController::OnTrayEvent(intptr_t mouseMessage) {
+    if (mouseMessage == 0x203) {  // double click, also a second start's signal
+        RefreshPages();
+        shell_.ShowMainWindow();
+    } else if (mouseMessage == kTrayRightButtonUp) {
+        shell_.ShowTrayMenu();
+    }
+}
+
+void MainController::OnTrayCommand(uint32_t command) {
+    if (command == kTrayCommandConfig) {
+        RefreshPages();
+        shell_.ShowMainWindow();
+    } else if (command == kTrayCommandExit) {
+        shell_.PostClose();
+    }
+}
+
+}  // namespace tarn
