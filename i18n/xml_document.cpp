@@ -11,7 +11,7 @@ namespace {
 
 // Offsets are 32-bit; no document this program reads comes anywhere near this.
 constexpr size_t kMaxFileBytes = size_t{256} << 20;
-constexpr size_t kReadChunk = size_t{1} << 20;
+constexpr size_t kFirstReadBytes = size_t{64} << 10;
 
 // The system's own wording for the causes the file layer reports.
 std::u16string OpenFailureText(FileError error) {
@@ -83,19 +83,22 @@ bool XmlDocument::LoadXmlFile(const std::u16string& path) {
         loadResult_ = OpenFailureText(opened.error);
         return false;
     }
-    std::string bytes;
+    // The file layer has no size query: read into a buffer that doubles as it fills.
+    std::string bytes(kFirstReadBytes, '\0');
     size_t total = 0;
     for (;;) {
-        if (total >= kMaxFileBytes) {
-            opened.file->Close();
-            Load({}, {});
-            loadResult_ = u"File too large";
-            return false;
+        if (total == bytes.size()) {
+            if (total >= kMaxFileBytes) {
+                opened.file->Close();
+                Load({}, {});
+                loadResult_ = u"File too large";
+                return false;
+            }
+            bytes.resize(total * 2);
         }
-        bytes.resize(total + kReadChunk);
-        const size_t n = opened.file->Read(bytes.data() + total, kReadChunk);
-        total += n;
+        const size_t n = opened.file->Read(bytes.data() + total, bytes.size() - total);
         if (n == 0) break;
+        total += n;
     }
     opened.file->Close();
     bytes.resize(total);
