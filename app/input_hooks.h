@@ -19,7 +19,8 @@ void StartHookReporting(HookState& state, const ProfileRecord& profile);
 // The hook thread's body: installs the hooks for mainWindow, sets up reporting from the current
 // profile and pumps messages until StopHookThread.
 void HookThread(WindowId mainWindow);
-// Starts HookThread on a thread of its own; false when it could not be started.
+// Runs HookThread on a thread of its own and returns once the hooks are set up: true when both
+// were installed. A thread that is already running is not started twice (false).
 bool StartHookThread(WindowId mainWindow);
 // Ends the hook thread's message loop and waits for it.
 void StopHookThread();

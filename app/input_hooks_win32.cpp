@@ -70,9 +70,17 @@ void RemoveHooks() {
     g_installingThread.store(0);
 }
 
-void HookThread(WindowId mainWindow) {
-    InstallHooks(mainWindow);
+namespace {
+
+// Installs the hooks and sets up reporting (HookThread steps 1 to 3).
+bool SetUpHooks(WindowId mainWindow) {
+    const bool installed = InstallHooks(mainWindow);
     StartHookReporting(Hooks(), Settings().currentProfile);
+    return installed;
+}
+
+// Keeps the hook procedures running until the quit message.
+void PumpHookMessages() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -82,20 +90,28 @@ void HookThread(WindowId mainWindow) {
     if (g_installingThread.load() == GetCurrentThreadId()) RemoveHooks();
 }
 
+}  // namespace
+
+void HookThread(WindowId mainWindow) {
+    SetUpHooks(mainWindow);
+    PumpHookMessages();
+}
+
 bool StartHookThread(WindowId mainWindow) {
     if (g_hookThread.joinable()) return false;
-    std::promise<void> ready;
-    std::future<void> started = ready.get_future();
+    std::promise<bool> ready;
+    std::future<bool> installed = ready.get_future();
     g_hookThread = std::thread([mainWindow, &ready] {
-        // Make the message queue exist before anyone may post the quit message to it.
+        // The message queue must exist before anyone may post the quit message to it.
         MSG msg;
         PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
         g_hookThreadId.store(GetCurrentThreadId());
-        ready.set_value();
-        HookThread(mainWindow);
+        ready.set_value(SetUpHooks(mainWindow));
+        PumpHookMessages();
     });
-    started.wait();
-    return true;
+    // Returning only once the hooks are in place lets the caller change the reporting after
+    // the thread's own set-up, not before it.
+    return installed.get();
 }
 
 void StopHookThread() {
