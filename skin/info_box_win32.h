@@ -1,0 +1,10 @@
+// The information box of the user messages, shown as the skinned CDlgInfo.
+#pragma once
+
+#include "app/user_messages.h"
+
+namespace tarn {
+
+UserMessages& SkinnedUserMessages();
+
+}  // namespace tarn

@@ -1,0 +1,232 @@
+#include "skin/picture_win32.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/window_win32.h"
+
+namespace tarn {
+
+namespace {
+
+std::vector<char> ReadWholeFile(const std::wstring& path) {
+    std::vector<char> data;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return data;
+    LARGE_INTEGER size{};
+    // Skins are a few megabytes at most; anything huge is not a skin.
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
+        data.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr) ||
+            read != data.size()) {
+            data.clear();
+        }
+    }
+    CloseHandle(file);
+    return data;
+}
+
+// A stream over a copy of the bytes; the stream frees its memory.
+IStream* StreamOver(const void* bytes, size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return nullptr;
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    memcpy(target, bytes, size);
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    return stream;
+}
+
+HBITMAP LoadThroughOle(const std::vector<char>& data) {
+    IStream* stream = StreamOver(data.data(), data.size());
+    if (!stream) return nullptr;
+    IPicture* picture = nullptr;
+    HRESULT hr = OleLoadPicture(stream, static_cast<LONG>(data.size()), FALSE, IID_IPicture,
+                                reinterpret_cast<void**>(&picture));
+    stream->Release();
+    if (FAILED(hr) || !picture) return nullptr;
+    OLE_HANDLE handle = 0;
+    HBITMAP copy = nullptr;
+    SHORT type = 0;
+    // The picture object owns its bitmap; keep a copy that outlives it.
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
+        SUCCEEDED(picture->get_Handle(&handle))) {
+        copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
+                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    }
+    picture->Release();
+    return copy;
+}
+
+Image CloneOrNull(Gdiplus::Bitmap* bitmap) {
+    Image image(bitmap);
+    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0) return nullptr;
+    return image;
+}
+
+}  // namespace
+
+OwnedBitmap::OwnedBitmap(HBITMAP bitmap) { Reset(bitmap); }
+
+OwnedBitmap& OwnedBitmap::operator=(OwnedBitmap&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        bitmap_ = other.bitmap_;
+        width_ = other.width_;
+        height_ = other.height_;
+        other.bitmap_ = nullptr;
+        other.width_ = other.height_ = 0;
+    }
+    return *this;
+}
+
+void OwnedBitmap::Reset(HBITMAP bitmap) {
+    if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
+    const SIZE size = BitmapSize(bitmap);
+    width_ = size.cx;
+    height_ = size.cy;
+}
+
+HBITMAP OwnedBitmap::Release() {
+    HBITMAP b = bitmap_;
+    bitmap_ = nullptr;
+    width_ = height_ = 0;
+    return b;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return {0, 0};
+    return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+OwnedBitmap LoadPictureFile(const std::wstring& path) {
+    const std::vector<char> data = ReadWholeFile(path);
+    if (data.empty()) return {};
+    if (HBITMAP bitmap = LoadThroughOle(data)) return OwnedBitmap(bitmap);
+    // The picture loader may be missing a codec; plain BMP files still load directly.
+    return OwnedBitmap(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+}
+
+OwnedBitmap LoadBitmapResource(int id) {
+    return OwnedBitmap(static_cast<HBITMAP>(LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(id),
+                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+Image LoadResourcePng(int id) {
+    HMODULE module = win::ModuleInstance();
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+    if (!res) return nullptr;
+    HGLOBAL handle = LoadResource(module, res);
+    const DWORD size = SizeofResource(module, res);
+    const void* bytes = handle ? LockResource(handle) : nullptr;
+    if (!bytes || size == 0) return nullptr;
+    IStream* stream = StreamOver(bytes, size);
+    if (!stream) return nullptr;
+    // GDI+ reads the stream lazily; a copy detached from the stream is kept instead.
+    Gdiplus::Bitmap loaded(stream);
+    Image image;
+    if (loaded.GetLastStatus() == Gdiplus::Ok && loaded.GetWidth() > 0) {
+        image = CutPicture(&loaded, 0, 0, static_cast<int>(loaded.GetWidth()),
+                           static_cast<int>(loaded.GetHeight()));
+    }
+    stream->Release();
+    return image;
+}
+
+Image LoadImageFile(const std::wstring& path) {
+    Gdiplus::Bitmap loaded(path.c_str());
+    if (loaded.GetLastStatus() != Gdiplus::Ok || loaded.GetWidth() == 0) return nullptr;
+    // A copy, so the file is not held open.
+    return CutPicture(&loaded, 0, 0, static_cast<int>(loaded.GetWidth()),
+                      static_cast<int>(loaded.GetHeight()));
+}
+
+OwnedBitmap CutPicture(HBITMAP picture, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return {};
+    HDC screen = GetDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP piece = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!piece) return {};
+    const SIZE size = BitmapSize(picture);
+    // Only the part of the rectangle that lies inside the source is copied.
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min<int>(x + width, size.cx), bottom = std::min<int>(y + height, size.cy);
+    if (picture && right > left && bottom > top) {
+        HDC src = CreateCompatibleDC(nullptr);
+        HDC dst = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldSrc = SelectObject(src, picture);
+        HGDIOBJ oldDst = SelectObject(dst, piece);
+        BitBlt(dst, left - x, top - y, right - left, bottom - top, src, left, top, SRCCOPY);
+        SelectObject(src, oldSrc);
+        SelectObject(dst, oldDst);
+        DeleteDC(src);
+        DeleteDC(dst);
+    }
+    return OwnedBitmap(piece);
+}
+
+Image CutPicture(Gdiplus::Image* picture, int x, int y, int width, int height) {
+    if (!picture || width <= 0 || height <= 0) return nullptr;
+    Image piece = CloneOrNull(new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB));
+    if (!piece) return nullptr;
+    Gdiplus::Graphics g(piece.get());
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    const int w = static_cast<int>(picture->GetWidth()), h = static_cast<int>(picture->GetHeight());
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + width, w), bottom = std::min(y + height, h);
+    if (right > left && bottom > top) {
+        g.DrawImage(picture, Gdiplus::Rect(left - x, top - y, right - left, bottom - top), left, top,
+                    right - left, bottom - top, Gdiplus::UnitPixel);
+    }
+    return piece;
+}
+
+Image CutPictureToImage(HBITMAP picture, int x, int y, int width, int height) {
+    OwnedBitmap piece = CutPicture(picture, x, y, width, height);
+    if (!piece) return nullptr;
+    // Bitmaps carry no alpha: every pixel of the piece is opaque.
+    Gdiplus::Bitmap wrapped(piece.get(), nullptr);
+    if (wrapped.GetLastStatus() != Gdiplus::Ok) return nullptr;
+    Image image = CloneOrNull(new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB));
+    if (!image) return nullptr;
+    Gdiplus::Graphics g(image.get());
+    g.DrawImage(&wrapped, 0, 0, width, height);
+    return image;
+}
+
+std::wstring SkinPath(std::wstring_view relative) {
+    std::wstring path(reinterpret_cast<const wchar_t*>(programFolder.c_str()));
+    path += L"\\skins\\";
+    path += relative;
+    return path;
+}
+
+}  // namespace tarn
