@@ -11,6 +11,8 @@
 #include "app/text.h"
 #include "app/user_messages_win32.h"
 #include "app/window_messages.h"
+#include "skin/control_gallery_win32.h"
+#include "skin/info_box_win32.h"
 
 namespace tarn {
 
@@ -49,6 +51,10 @@ StartOptions ParseCommandLine(const wchar_t* commandLine) {
     for (int i = 0; i < argc; ++i) {
         if (lstrcmpiW(argv[i], L"--simulate") == 0 || lstrcmpiW(argv[i], L"/simulate") == 0) {
             options.simulate = true;
+        } else if (lstrcmpiW(argv[i], L"--gallery") == 0) {
+            options.gallery = true;
+        } else if (lstrcmpiW(argv[i], L"--skin") == 0 && i + 1 < argc) {
+            options.gallerySkin = argv[++i];
         }
     }
     LocalFree(argv);
@@ -75,6 +81,16 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&gdiplusToken_, &gdiplusInput, nullptr);
 
+    // The control gallery is a test window of its own; it takes no part in the single instance.
+    const StartOptions options = ParseCommandLine(commandLine);
+    if (options.gallery) {
+        programFolder = ProgramFolderFromModule(ModulePath());
+        SetUserMessages(&SkinnedUserMessages());
+        const int result = RunControlGallery(options.gallerySkin);
+        CoUninitialize();
+        return result;
+    }
+
     // 2. One running copy: a second start wakes the first through its tray double-click.
     instanceMutex_ = CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(kInstanceMutexName.data()));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -91,13 +107,13 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     dataFolder = DataFolderFromTemp(TempFolder());
     programFolder = ProgramFolderFromModule(ModulePath());
 
-    SetUserMessages(&StandardUserMessages());
+    SetUserMessages(&SkinnedUserMessages());
 
     // 6. A first set of interface texts; the main window picks the real language moments later.
     LoadFirstLanguage(programFolder + u"\\Language\\sc.xml");
 
     // 7. The main window, modal; when it ends, the application ends.
-    COstraDriverDlg mainWindow(ParseCommandLine(commandLine));
+    COstraDriverDlg mainWindow(options);
     mainWindow.DoModal(nullptr, kMainDialogTemplate);
     CoUninitialize();
     return 0;

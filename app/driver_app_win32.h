@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tarn {
 
 struct StartOptions {
     bool simulate = false;  // --simulate: talk to the simulated mouse instead of the real one
+    bool gallery = false;   // --gallery [--skin name]: the skinned controls on their own
+    std::wstring gallerySkin;
 };
 
 StartOptions ParseCommandLine(const wchar_t* commandLine);
