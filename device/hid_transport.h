@@ -20,6 +20,7 @@ struct HidValueCapability {
     uint16_t usage = 0;
     uint8_t reportId = 0;
     uint16_t reportCount = 0;
+    bool operator==(const HidValueCapability&) const = default;
 };
 
 // One present HID interface, in the platform's enumeration order.
