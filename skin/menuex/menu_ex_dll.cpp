@@ -115,9 +115,16 @@ void DrawItem(HDC dc, HDC pictureDc, int index, int width) {
     DrawTextW(dc, item.text.c_str(), -1, &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     if (item.hasChildren && !picture) {
-        RECT arrow = rect;
-        arrow.right -= 4;
-        DrawTextW(dc, L"\u25B8", -1, &arrow, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+        // A small right-pointing triangle marks an item with children.
+        const int cx = rect.right - 10, cy = (rect.top + rect.bottom) / 2;
+        const POINT arrow[3] = {{cx, cy - 4}, {cx + 4, cy}, {cx, cy + 4}};
+        HBRUSH brush = CreateSolidBrush(hovered ? g_menu.hotText : g_menu.normalText);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        Polygon(dc, arrow, 3);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        DeleteObject(brush);
     }
 }
 
