@@ -145,6 +145,8 @@ bool RequestApply(ApplyShared& shared) {
 }
 
 int RunApply(const ApplyContext& context) {
+    // Without a link nothing can be written; told like a refused key matrix.
+    if (!context.link) return Fail(context, ApplyFailKeyMatrix);
     CUSBDriver& link = *context.link;
     const ProfileRecord& profile = context.settings->currentProfile;
 

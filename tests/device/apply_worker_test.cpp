@@ -285,6 +285,12 @@ TEST_F(ApplyTest, WorkerAppliesOnRequestAndEndsWhenAsked) {
     EXPECT_EQ(Outcome().size(), 1u);  // the wake-up to end is not an apply
 }
 
+TEST_F(ApplyTest, WithoutALinkTheApplyFailsAtTheKeyMatrix) {
+    context.link = nullptr;
+    EXPECT_EQ(RunApply(context), ApplyFailKeyMatrix);
+    EXPECT_EQ(Outcome(), (std::vector<test::PostedMessage>{{kMain, kMsgApplyFailed, 0, 0}}));
+}
+
 TEST(ApplyWorkerTest, EndsAtOnceWhenAlreadyAskedToStop) {
     ApplyShared shared;
     shared.applyRunning.store(0);
