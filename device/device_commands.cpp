@@ -52,7 +52,9 @@ CommandBytes ReportIntervalCommand(uint32_t intervalMs) {
     return {kCommandReportInterval, ReportIntervalCode(intervalMs)};
 }
 
-CommandBytes DpiLevelCommand(uint8_t level) { return {kCommandDpiLevel, kCommandSubcode, level}; }
+CommandBytes DpiLevelCommand(uint8_t level) {
+    return {kCommandDpiLevel, kCommandSubcode, level};
+}
 
 CommandBytes LedColorCommand(uint32_t colour) {
     const auto red = static_cast<uint8_t>(colour & 0xFF);
@@ -65,7 +67,9 @@ CommandBytes LedEffectCommand(uint8_t a, uint8_t b, uint8_t c) {
     return {kCommandLedEffect, kCommandSubcode, a, b, c};
 }
 
-CommandBytes FirmwareVersionQuery() { return {kCommandFirmwareVersion}; }
+CommandBytes FirmwareVersionQuery() {
+    return {kCommandFirmwareVersion};
+}
 
 CommandBytes BlockHeader(uint8_t command, uint8_t index, uint16_t length) {
     return {command, kCommandSubcode, index, static_cast<uint8_t>(length & 0xFF),

@@ -37,7 +37,7 @@ struct GlobalState {
 struct UsageEntry {
     bool extended = false;  // the page is in the high half
     uint32_t first = 0;
-    uint32_t count = 1;     // usages in the entry: more than one for a range
+    uint32_t count = 1;  // usages in the entry: more than one for a range
 };
 
 struct LocalState {

@@ -53,8 +53,7 @@ public:
         if (fd_ < 0) return WriteStart::Failed;
         const ssize_t written =
             Retry([&] { return static_cast<int>(::write(fd_, report, length)); });
-        return written == static_cast<ssize_t>(length) ? WriteStart::Completed
-                                                       : WriteStart::Failed;
+        return written == static_cast<ssize_t>(length) ? WriteStart::Completed : WriteStart::Failed;
     }
 
     // Writes to hidraw finish before write returns; nothing is ever pending.

@@ -1,14 +1,14 @@
 // The HID backend of Windows: SetupAPI lists the HID interfaces, hid.dll reads their attributes
 // and capabilities and carries feature reports, overlapped WriteFile carries output reports.
+// clang-format off
+// windows.h first; MinGW's HID headers have no C++ guards of their own, and hidsdi.h brings the
+// usage types and hidpi.h in the order they need.
 #include <windows.h>
-
 #include <setupapi.h>
-
-// MinGW's HID headers have no C++ guards of their own; hidsdi.h brings the usage types and
-// hidpi.h in the order they need.
 extern "C" {
 #include <hidsdi.h>
 }
+// clang-format on
 
 #include <algorithm>
 #include <memory>
@@ -39,8 +39,8 @@ std::string Utf8(const wchar_t* text) {
 // interfaces the system holds exclusively (keyboards, pointers) still answer.
 bool QueryInterface(const std::wstring& path, uint16_t vendorId, uint16_t productId,
                     HidInterfaceInfo& info) {
-    HANDLE query = CreateFileW(path.c_str(), 0, kShareReadWrite, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
+    HANDLE query =
+        CreateFileW(path.c_str(), 0, kShareReadWrite, nullptr, OPEN_EXISTING, 0, nullptr);
     if (query == INVALID_HANDLE_VALUE) return false;
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof attributes;
@@ -66,9 +66,9 @@ bool QueryInterface(const std::wstring& path, uint16_t vendorId, uint16_t produc
                 const USHORT used = std::min<USHORT>(count, kMaxValueCapabilities);
                 for (USHORT i = 0; i < used; ++i) {
                     const HIDP_VALUE_CAPS& v = values[i];
-                    info.featureValues.push_back(
-                        {v.UsagePage, v.IsRange ? v.Range.UsageMin : v.NotRange.Usage, v.ReportID,
-                         v.ReportCount});
+                    info.featureValues.push_back({v.UsagePage,
+                                                  v.IsRange ? v.Range.UsageMin : v.NotRange.Usage,
+                                                  v.ReportID, v.ReportCount});
                 }
             }
         }
@@ -104,7 +104,8 @@ private:
     HANDLE readHandle_ = INVALID_HANDLE_VALUE;
     HANDLE writeHandle_ = INVALID_HANDLE_VALUE;
     HANDLE writeEvent_ = nullptr;
-    HANDLE readEvent_ = nullptr;  // created as the mouse's tools always have; reads are not overlapped
+    // Created as the mouse's tools always have; reads are not overlapped and never use it.
+    HANDLE readEvent_ = nullptr;
     OVERLAPPED writeOverlapped_{};
     // The system may still read the buffer of a pending write, so it lives here, not on a stack.
     uint8_t writeBuffer_[kReportBufferSize]{};
@@ -176,8 +177,8 @@ bool Win32HidTransport::Open(const std::string& path) {
     const std::wstring wide = Wide(path);
     readHandle_ = CreateFileW(wide.c_str(), GENERIC_READ, kShareReadWrite, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
-    writeHandle_ = CreateFileW(wide.c_str(), GENERIC_WRITE, kShareReadWrite, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    writeHandle_ = CreateFileW(wide.c_str(), GENERIC_WRITE, kShareReadWrite, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_OVERLAPPED, nullptr);
     writeEvent_ = CreateEventW(nullptr, TRUE, FALSE, L"WriteDataOverLappedEvent");
     readEvent_ = CreateEventW(nullptr, TRUE, FALSE, L"ReadDataOverLappedEvent");
     writeOverlapped_ = OVERLAPPED{};

@@ -36,8 +36,7 @@ std::optional<uint32_t> HexField(std::string_view text) {
     return value;
 }
 
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path,
-                                         std::streamsize limit) {
+std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std::streamsize limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes(static_cast<size_t>(limit) + 1, '\0');

@@ -103,8 +103,8 @@ private:
         const uint32_t countAt = 2 * (n_ - 1);
         const uint8_t unit = block_.bytes[countAt - 1];
         const uint32_t unitMs = unit == 1 ? 20 : unit == 2 ? 50 : 100;
-        uint32_t count = static_cast<uint32_t>(block_.bytes[countAt]) << 8 |
-                         block_.bytes[countAt + 1];
+        uint32_t count =
+            static_cast<uint32_t>(block_.bytes[countAt]) << 8 | block_.bytes[countAt + 1];
         count = std::min<uint32_t>(count + ms / unitMs, 0xFFFF);
         block_.bytes[countAt] = static_cast<uint8_t>(count >> 8);
         block_.bytes[countAt + 1] = static_cast<uint8_t>(count & 0xFF);

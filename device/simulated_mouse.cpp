@@ -114,9 +114,9 @@ HidEnumeration SimulatedMouse::Enumerate(uint16_t, uint16_t) {
     // The configuration interface carries a neighbouring vendor value first, as the mouse does.
     info.path = kSimulatedConfigPath;
     const uint8_t otherId = static_cast<uint8_t>(config_.reportId + 1);
-    info.featureValues = {{0xFF01, 0x0021, otherId, 1},
-                          {0xFF01, 0x0022, config_.reportId,
-                           static_cast<uint16_t>(config_.reportCount)}};
+    info.featureValues = {
+        {0xFF01, 0x0021, otherId, 1},
+        {0xFF01, 0x0022, config_.reportId, static_cast<uint16_t>(config_.reportCount)}};
     result.interfaces.push_back(info);
     return result;
 }
@@ -149,8 +149,7 @@ bool SimulatedMouse::IsOpen() const {
 bool SimulatedMouse::SetFeature(const uint8_t* report, size_t length) {
     std::lock_guard<std::mutex> lock(mutex_);
     const uint8_t command = length > 1 ? report[1] : 0;
-    if (!HandleUsableLocked() ||
-        ShouldFailLocked(SimulatedFailure::What::Command, command)) {
+    if (!HandleUsableLocked() || ShouldFailLocked(SimulatedFailure::What::Command, command)) {
         WriteLineLocked(std::to_string(NowLocked()) + " FAIL SET " + Hex(report, length));
         return false;
     }
@@ -167,8 +166,9 @@ bool SimulatedMouse::SetFeature(const uint8_t* report, size_t length) {
 bool SimulatedMouse::GetFeature(uint8_t* report, size_t length) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!HandleUsableLocked() ||
-        (versionQueried_ && ShouldFailLocked(SimulatedFailure::What::Data,
-                                             static_cast<uint8_t>(DeviceCommand::FirmwareVersion)))) {
+        (versionQueried_ &&
+         ShouldFailLocked(SimulatedFailure::What::Data,
+                          static_cast<uint8_t>(DeviceCommand::FirmwareVersion)))) {
         WriteLineLocked(std::to_string(NowLocked()) + " FAIL GET " + Hex(report, length));
         return false;
     }
@@ -212,7 +212,9 @@ WriteStart SimulatedMouse::StartOutputWrite(const uint8_t* report, size_t length
     return WriteStart::Completed;
 }
 
-bool SimulatedMouse::WaitForPendingWrite(uint32_t) { return true; }
+bool SimulatedMouse::WaitForPendingWrite(uint32_t) {
+    return true;
+}
 
 SimulatedMouseState SimulatedMouse::State() const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -338,8 +340,8 @@ void SimulatedMouse::CheckPacingLocked(bool isOutput) {
     lastReportWasOutput_ = isOutput;
 }
 
-bool SimulatedMouse::CheckReportShapeLocked(const char* kind, const uint8_t* report,
-                                            size_t length, size_t expected) {
+bool SimulatedMouse::CheckReportShapeLocked(const char* kind, const uint8_t* report, size_t length,
+                                            size_t expected) {
     if (length != expected) {
         LogErrorLocked(std::string(kind) + " of " + std::to_string(length) + " bytes, expected " +
                        std::to_string(expected));
@@ -354,9 +356,9 @@ bool SimulatedMouse::CheckReportShapeLocked(const char* kind, const uint8_t* rep
 
 void SimulatedMouse::InterruptBlockLocked(const char* by) {
     if (!block_) return;
-    LogErrorLocked(std::string(CommandName(block_->command)) + " block cut short by " + by +
-                   ": " + std::to_string(block_->data.size()) + " of " +
-                   std::to_string(block_->expected) + " bytes");
+    LogErrorLocked(std::string(CommandName(block_->command)) + " block cut short by " + by + ": " +
+                   std::to_string(block_->data.size()) + " of " + std::to_string(block_->expected) +
+                   " bytes");
     block_.reset();
 }
 

@@ -74,7 +74,7 @@ struct SimulatedMouseState {
 // One parsed line of the protocol log.
 struct ProtocolLogEntry {
     uint32_t ms = 0;
-    std::string kind;  // SET, GET, OUT, ERROR or FAIL
+    std::string kind;            // SET, GET, OUT, ERROR or FAIL
     std::vector<uint8_t> bytes;  // for SET, GET, OUT and FAIL
     std::string text;            // the rest of the line
 };

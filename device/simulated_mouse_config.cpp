@@ -168,8 +168,8 @@ SimulatedMouseConfig ParseSimulatedConfig(
     ReadNumber(lookup("TARN_SIM_REPORT_ID"), "TARN_SIM_REPORT_ID", 0, 255, reportId,
                config.problems);
     config.reportId = static_cast<uint8_t>(reportId);
-    ReadNumber(lookup("TARN_SIM_REPORT_COUNT"), "TARN_SIM_REPORT_COUNT", 1, 254,
-               config.reportCount, config.problems);
+    ReadNumber(lookup("TARN_SIM_REPORT_COUNT"), "TARN_SIM_REPORT_COUNT", 1, 254, config.reportCount,
+               config.problems);
     ReadNumber(lookup("TARN_SIM_VERSION"), "TARN_SIM_VERSION", 0, 2559, config.firmwareVersion,
                config.problems);
     ReadFailures(lookup("TARN_SIM_FAIL"), config);

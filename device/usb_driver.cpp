@@ -18,7 +18,9 @@ constexpr uint32_t kVersionReplyPauseMs = 50;
 // The apply uses macro slots 1..7; the mouse has no slot above 7.
 constexpr uint32_t kHighestMacroSlot = 7;
 
-void Pause(uint32_t ms) { SystemClock().Sleep(ms); }
+void Pause(uint32_t ms) {
+    SystemClock().Sleep(ms);
+}
 
 }  // namespace
 
@@ -182,8 +184,7 @@ bool CUSBDriver::WriteDpiTable(std::span<const uint8_t> block) {
 bool CUSBDriver::WriteKeyMatrix(std::span<const uint8_t> block) {
     if (block.size() != kKeyMatrixSize) return false;
     std::lock_guard<std::mutex> lock(mutex_);
-    return BlockCommandLocked(KeyMatrixHeader(), kLongBlockDataPauseMs, block.data(),
-                              block.size());
+    return BlockCommandLocked(KeyMatrixHeader(), kLongBlockDataPauseMs, block.data(), block.size());
 }
 
 uint32_t CUSBDriver::UploadMacro(uint32_t slot, const MacroRecord& macro, bool* sent) {

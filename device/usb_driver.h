@@ -65,15 +65,15 @@ public:
     bool SetDpiLevel(uint8_t level);
     bool SetLedColor(uint32_t colour);  // colour is 0x00BBGGRR
     bool SetLedEffect(uint8_t a, uint8_t b, uint8_t c);
-    bool WriteDpiTable(std::span<const uint8_t> block);    // exactly 16 bytes
-    bool WriteKeyMatrix(std::span<const uint8_t> block);   // exactly 64 bytes
+    bool WriteDpiTable(std::span<const uint8_t> block);   // exactly 16 bytes
+    bool WriteKeyMatrix(std::span<const uint8_t> block);  // exactly 64 bytes
     // Encodes the macro and, for slots 0..7, sends it; slots above 7 are only encoded. Returns the
     // entry count of the encoded block. sent, when given, tells whether the whole transfer went
     // out (the apply does not need it).
     uint32_t UploadMacro(uint32_t slot, const MacroRecord& macro, bool* sent = nullptr);
     // The same for a loop count and a list of macro event words.
-    uint32_t UploadMacroEvents(uint32_t slot, uint32_t loopCount,
-                               std::span<const uint32_t> events, bool* sent = nullptr);
+    uint32_t UploadMacroEvents(uint32_t slot, uint32_t loopCount, std::span<const uint32_t> events,
+                               bool* sent = nullptr);
     bool ReadFirmwareVersion(uint32_t* version);
 
     HidTransport& Transport() { return *transport_; }
@@ -83,10 +83,9 @@ private:
     bool GetFeatureLocked(std::vector<uint8_t>& reply);
     bool WriteOutputLocked(const uint8_t* data);
     bool WriteBlockLocked(const uint8_t* data, size_t length);
-    bool BlockCommandLocked(std::span<const uint8_t> header, uint32_t pauseMs,
-                            const uint8_t* data, size_t length);
-    uint32_t UploadEncodedLocked(uint32_t slot, const uint8_t* block, uint32_t entries,
-                                 bool* sent);
+    bool BlockCommandLocked(std::span<const uint8_t> header, uint32_t pauseMs, const uint8_t* data,
+                            size_t length);
+    uint32_t UploadEncodedLocked(uint32_t slot, const uint8_t* block, uint32_t entries, bool* sent);
 
     mutable std::mutex mutex_;
     std::unique_ptr<HidTransport> transport_;

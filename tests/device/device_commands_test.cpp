@@ -12,7 +12,8 @@ using Bytes = std::vector<uint8_t>;
 TEST(DeviceCommands, ReportIntervalKeepsTheFourRatesAndSendsAnythingElseAsTwo) {
     EXPECT_EQ(ReportIntervalCommand(3), (Bytes{0x01, 0x02}));
     for (uint32_t rate : {1u, 2u, 4u, 8u}) EXPECT_EQ(ReportIntervalCode(rate), rate);
-    for (uint32_t other : {0u, 5u, 16u, 0x101u, 0xFFFFFFFFu}) EXPECT_EQ(ReportIntervalCode(other), 2);
+    for (uint32_t other : {0u, 5u, 16u, 0x101u, 0xFFFFFFFFu})
+        EXPECT_EQ(ReportIntervalCode(other), 2);
 }
 
 TEST(DeviceCommands, LedColourGoesGreenRedBlue) {
@@ -56,8 +57,8 @@ TEST(DeviceCommands, DpiCodesHaveTheOddOneForThreeThousand) {
 TEST(DeviceCommands, DpiTableRepeatsFiveCodesAndCountsValidLevelsUpToThree) {
     const uint32_t five[] = {750, 1000, 1500, 2000, 3000};
     const DpiTableBlock full = BuildDpiTable(five);
-    EXPECT_EQ(full, (DpiTableBlock{0x03, 0x04, 0x06, 0x08, 0x26, 0x80, 0x80, 0x80, 0x03, 0x04,
-                                   0x06, 0x08, 0x26, 0x80, 0x80, 0x80}));
+    EXPECT_EQ(full, (DpiTableBlock{0x03, 0x04, 0x06, 0x08, 0x26, 0x80, 0x80, 0x80, 0x03, 0x04, 0x06,
+                                   0x08, 0x26, 0x80, 0x80, 0x80}));
     EXPECT_EQ(DpiLevelFor(full), 3);
 
     const uint32_t two[] = {500, 1000, 0, 0, 0};

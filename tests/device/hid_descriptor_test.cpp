@@ -1,13 +1,12 @@
 #include "device/hid_descriptor.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 #include "device/hidraw_sysfs.h"
 
@@ -70,7 +69,7 @@ TEST(HidDescriptor, BrokenDescriptorsStopWithAReasonAndNeverReadPastTheEnd) {
     EXPECT_FALSE(cut.ok);
     EXPECT_NE(cut.error.find("cut off"), std::string::npos) << cut.error;
 
-    EXPECT_FALSE(ParseFeatureValues(Bytes{0xB4}).ok);             // pop without push
+    EXPECT_FALSE(ParseFeatureValues(Bytes{0xB4}).ok);              // pop without push
     EXPECT_FALSE(ParseFeatureValues(Bytes{0xFE, 0x05, 0x00}).ok);  // long item cut off
     EXPECT_FALSE(ParseFeatureValues(Bytes(17, 0xA4)).ok);          // pushed too deep
     EXPECT_TRUE(ParseFeatureValues(Bytes{}).ok);

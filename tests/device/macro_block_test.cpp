@@ -11,9 +11,15 @@ namespace {
 constexpr uint32_t kVkA = 0x41;  // usage 0x04
 constexpr uint32_t kVkB = 0x42;  // usage 0x05
 
-MacroEvent Press(uint32_t vk) { return MakeMacroEvent(KeyPress, vk); }
-MacroEvent Release(uint32_t vk) { return MakeMacroEvent(KeyRelease, vk); }
-MacroEvent Wait(uint32_t ms) { return MakeMacroEvent(Delay, ms); }
+MacroEvent Press(uint32_t vk) {
+    return MakeMacroEvent(KeyPress, vk);
+}
+MacroEvent Release(uint32_t vk) {
+    return MakeMacroEvent(KeyRelease, vk);
+}
+MacroEvent Wait(uint32_t ms) {
+    return MakeMacroEvent(Delay, ms);
+}
 
 std::vector<uint8_t> Head(const MacroBlock& block, size_t count) {
     return {block.bytes.begin(), block.bytes.begin() + count};
@@ -46,7 +52,8 @@ TEST(MacroBlock, LoopCountIsHighByteFirstAndAnEmptyMacroIsOneEntry) {
 TEST(MacroBlock, FirstPauseIsAlwaysInHundredMillisecondUnits) {
     const MacroEvent first[] = {Wait(2500), Press(kVkA)};
     const MacroBlock block = EncodeMacroBlock(1, first);
-    EXPECT_EQ(Head(block, 8), (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x03, 0x00, 0x19, 0x01, 0x04}));
+    EXPECT_EQ(Head(block, 8),
+              (std::vector<uint8_t>{0x00, 0x01, 0x00, 0x03, 0x00, 0x19, 0x01, 0x04}));
     EXPECT_EQ(block.entries, 4u);
 
     // Even a pause short enough for the flag form, and the whole of a long one.
@@ -107,19 +114,19 @@ TEST(MacroBlock, ShortPausesAddUpInTheFlagByteModulo256) {
 TEST(MacroBlock, ShortPauseAfterALongOneLengthensItsCount) {
     const MacroEvent events[] = {Press(kVkA), Wait(2500), Wait(50), Release(kVkA)};
     const MacroBlock block = EncodeMacroBlock(1, events);
-    EXPECT_EQ(Head(block, 10), (std::vector<uint8_t>{0x00, 0x01, 0x01, 0x04, 0x00, 0x01, 0x00,
-                                                     0x7F, 0x81, 0x04}));
+    EXPECT_EQ(Head(block, 10),
+              (std::vector<uint8_t>{0x00, 0x01, 0x01, 0x04, 0x00, 0x01, 0x00, 0x7F, 0x81, 0x04}));
     const MacroEvent saturated[] = {Press(kVkA), Wait(kUnit20MaxMs), Wait(1000)};
     EXPECT_EQ(Head(EncodeMacroBlock(1, saturated), 8),
               (std::vector<uint8_t>{0x00, 0x01, 0x01, 0x04, 0x00, 0x01, 0xFF, 0xFF}));
 }
 
 TEST(MacroBlock, MouseButtonsUnknownKeysAndForeignKindsHaveTheirEntries) {
-    const MacroEvent events[] = {Press(1), Press(2), Press(4), Press(0xFF), 0x12000041u,
-                                 Release(kVkA + 0x100)};
+    const MacroEvent events[] = {Press(1),    Press(2),    Press(4),
+                                 Press(0xFF), 0x12000041u, Release(kVkA + 0x100)};
     const MacroBlock block = EncodeMacroBlock(1, events);
-    EXPECT_EQ(Head(block, 14), (std::vector<uint8_t>{0x00, 0x01, 0x01, 0xF0, 0x01, 0xF1, 0x01,
-                                                     0xF2, 0x01, 0x00, 0x00, 0x00, 0x81, 0x04}));
+    EXPECT_EQ(Head(block, 14), (std::vector<uint8_t>{0x00, 0x01, 0x01, 0xF0, 0x01, 0xF1, 0x01, 0xF2,
+                                                     0x01, 0x00, 0x00, 0x00, 0x81, 0x04}));
     EXPECT_EQ(block.entries, 7u);
 }
 

@@ -1,13 +1,12 @@
 #include "device/simulated_mouse.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
-
-#include <unistd.h>
 
 #include "device/usb_driver.h"
 #include "macro/macro_record.h"
@@ -72,13 +71,13 @@ TEST_F(SimulatedProtocolTest, ListsTheMouseWithItsConfigurationInterfaceLast) {
 }
 
 TEST_F(SimulatedProtocolTest, MalformedFeatureReportsAreErrors) {
-    EXPECT_FALSE(Set({0x01, 0x0C, 0x01, 0x00, 0xFF, 0x00}));           // six bytes, not eight
+    EXPECT_FALSE(Set({0x01, 0x0C, 0x01, 0x00, 0xFF, 0x00}));              // six bytes, not eight
     EXPECT_FALSE(Set({0x02, 0x0C, 0x01, 0x00, 0xFF, 0x00, 0x00, 0x00}));  // wrong report id
-    EXPECT_TRUE(Set({0x01, 0x01, 0x03, 0, 0, 0, 0, 0}));                // interval 3
-    EXPECT_TRUE(Set({0x01, 0x0C, 0x02, 0x00, 0xFF, 0x00, 0, 0}));       // byte 2 not 0x01
-    EXPECT_TRUE(Set({0x01, 0x0B, 0x01, 0x02, 0x00, 0x00, 0x00, 0x09}));  // junk after the level
-    EXPECT_TRUE(Set({0x01, 0x55, 0, 0, 0, 0, 0, 0}));                   // unknown command
-    EXPECT_TRUE(Set({0x01, 0x12, 0x01, 0x03, 0x40, 0x00, 0, 0}));       // key matrix at index 3
+    EXPECT_TRUE(Set({0x01, 0x01, 0x03, 0, 0, 0, 0, 0}));                  // interval 3
+    EXPECT_TRUE(Set({0x01, 0x0C, 0x02, 0x00, 0xFF, 0x00, 0, 0}));         // byte 2 not 0x01
+    EXPECT_TRUE(Set({0x01, 0x0B, 0x01, 0x02, 0x00, 0x00, 0x00, 0x09}));   // junk after the level
+    EXPECT_TRUE(Set({0x01, 0x55, 0, 0, 0, 0, 0, 0}));                     // unknown command
+    EXPECT_TRUE(Set({0x01, 0x12, 0x01, 0x03, 0x40, 0x00, 0, 0}));         // key matrix at index 3
     const std::vector<std::string> errors = mouse->Errors();
     ASSERT_EQ(errors.size(), 7u);
     EXPECT_TRUE(HasLineContaining(errors, "of 6 bytes, expected 8"));

@@ -31,8 +31,8 @@ TEST(ConfigurationSelection, TakesTheFirstVendorValueAmongTheFirstTen) {
     const HidInterfaceInfo near = MouseInterface("n", {{0xFF00, 0x22, 1, 7}, {0xFF01, 0x21, 1, 7}});
     EXPECT_FALSE(FindConfigurationValue(near, 0x3D5A, 0x4108));
 
-    const HidInterfaceInfo two = MouseInterface("t", {{0xFF01, 0x21, 9, 1}, kConfigValue,
-                                                      {0xFF01, 0x22, 6, 15}});
+    const HidInterfaceInfo two =
+        MouseInterface("t", {{0xFF01, 0x21, 9, 1}, kConfigValue, {0xFF01, 0x22, 6, 15}});
     const auto found = FindConfigurationValue(two, 0x3D5A, 0x4108);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->reportId, 5);
@@ -46,7 +46,8 @@ TEST(ConfigurationSelection, TakesTheFirstVendorValueAmongTheFirstTen) {
 }
 
 TEST(ConfigurationSelection, NeedsMatchingIdsKnownCapabilitiesAndAReportThatFits) {
-    EXPECT_FALSE(FindConfigurationValue(MouseInterface("v", {kConfigValue}, 0x3D5B), 0x3D5A, 0x4108));
+    EXPECT_FALSE(
+        FindConfigurationValue(MouseInterface("v", {kConfigValue}, 0x3D5B), 0x3D5A, 0x4108));
     EXPECT_FALSE(FindConfigurationValue(MouseInterface("p", {kConfigValue}, 0x3D5A, 0x4109), 0x3D5A,
                                         0x4108));
     HidInterfaceInfo unknown = MouseInterface("u", {kConfigValue});
@@ -57,12 +58,12 @@ TEST(ConfigurationSelection, NeedsMatchingIdsKnownCapabilitiesAndAReportThatFits
     EXPECT_FALSE(FindConfigurationValue(unknown, 0x3D5A, 0x4108));
 
     // The report has to fit the 255-byte buffers and hold at least a command byte.
-    EXPECT_TRUE(FindConfigurationValue(MouseInterface("254", {{0xFF01, 0x22, 1, 254}}), 0x3D5A,
-                                       0x4108));
-    EXPECT_FALSE(FindConfigurationValue(MouseInterface("255", {{0xFF01, 0x22, 1, 255}}), 0x3D5A,
-                                        0x4108));
-    EXPECT_FALSE(FindConfigurationValue(MouseInterface("0", {{0xFF01, 0x22, 1, 0}}), 0x3D5A,
-                                        0x4108));
+    EXPECT_TRUE(
+        FindConfigurationValue(MouseInterface("254", {{0xFF01, 0x22, 1, 254}}), 0x3D5A, 0x4108));
+    EXPECT_FALSE(
+        FindConfigurationValue(MouseInterface("255", {{0xFF01, 0x22, 1, 255}}), 0x3D5A, 0x4108));
+    EXPECT_FALSE(
+        FindConfigurationValue(MouseInterface("0", {{0xFF01, 0x22, 1, 0}}), 0x3D5A, 0x4108));
 }
 
 TEST(ConfigurationSelection, IdsParseAsHexadecimalText) {
