@@ -94,7 +94,7 @@ inline constexpr Rect kText{35, 20, 345, 60};
 }  // namespace progress_window
 
 // ---- The slider thumb "Slider.png" ------------------------------------------------------------
-inline constexpr Size kSliderThumb{14, 14};
+inline constexpr Size kSliderThumb{12, 12};
 
 // ---- Button page: "Tarn_Main_*.bmp" and resources 160..165 -----------------------------------
 namespace button_page {
@@ -254,10 +254,10 @@ constexpr Rect PresetSwatch(int k, bool chinese) {
     const int top = (chinese ? 256 : 258) + 41 * r;
     return {left, top, left + 31, top + (chinese ? 32 : 31)};
 }
-// The colour wheel: a hue ring around a white centre, painted into the normal picture. The
-// lighting page reads the pixel under a click, so the painted colour is the chosen one.
-inline constexpr Point kWheelCentre{322, 330};
-inline constexpr int kWheelRadiusX = 100, kWheelRadiusY = 100;
+// The colour wheel: the ellipse inscribed in this rectangle, painted into the normal picture
+// as a hue wheel (white at the centre). The page reads the pixel under a click, so the painted
+// colour is the chosen one.
+inline constexpr Rect kWheel{771, 264, 891, 383};
 }  // namespace lighting_page
 
 // ---- Statistics page: "Sts_*.bmp" and "trophy\trophy%dDown.bmp" ------------------------------
