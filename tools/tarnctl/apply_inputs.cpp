@@ -1,0 +1,68 @@
+#include "tools/tarnctl/apply_inputs.h"
+
+#include <cstring>
+
+#include "assign/function_catalogue.h"
+#include "tools/tarnctl/input_files.h"
+#include "tools/tarnctl/output.h"
+
+namespace tarnctl {
+
+namespace {
+
+// The slot start-up would make current: the first with its marker and the active flag, else 0.
+int StartUpSlot(const tarn::ProfileSlotTable& table) {
+    for (int slot = 0; slot < tarn::kSlotCount; ++slot) {
+        if (tarn::SlotShownSelected(table, slot, true)) return slot;
+    }
+    return 0;
+}
+
+// A macro button without its store or binding goes out with its default function; say so, as
+// the printed words would otherwise puzzle.
+void NoteUnboundMacros(const ApplyInputs& inputs) {
+    for (int button = 0; button < tarn::kButtonCount; ++button) {
+        const auto& assignment = inputs.model->currentProfile.buttons[button];
+        if (assignment.functionType != static_cast<uint32_t>(tarn::FnMacro)) continue;
+        if (inputs.store && inputs.model->buttonMacroIds[button] != 0) continue;
+        Note("button " + std::to_string(button) +
+             " carries a macro, but without --macros and --slots it is sent as unbound");
+    }
+}
+
+}  // namespace
+
+std::optional<int> ReadApplyInputs(const Command& command, const ParsedArgs& args,
+                                   ApplyInputs& inputs) {
+    const std::string* slotsPath = args.Value("slots");
+    const std::string* slotText = args.Value("slot");
+    std::optional<uint32_t> slot;
+    if (slotText) {
+        if (!slotsPath) return BadUsage(command, "--slot needs --slots");
+        slot = ParseNumber(*slotText);
+        if (!slot || *slot >= static_cast<uint32_t>(tarn::kSlotCount)) {
+            return BadUsage(command, "--slot takes a slot number 0..4, not " + *slotText);
+        }
+    }
+
+    ProfileInput profile;
+    if (!ReadProfileInput(args.positionals[0], profile)) return kExitFailed;
+    inputs.model = std::make_unique<tarn::SettingsModel>();
+    std::memset(inputs.model.get(), 0, sizeof(tarn::SettingsModel));
+    inputs.model->currentProfile = profile.image.profile;
+
+    if (const std::string* macrosPath = args.Value("macros")) {
+        inputs.store = ReadMacroStoreInput(*macrosPath);
+        if (!inputs.store) return kExitFailed;
+    }
+    if (slotsPath) {
+        if (!ReadSlotTableInput(*slotsPath, inputs.model->slotTable)) return kExitFailed;
+        inputs.model->currentSlot =
+            slot ? static_cast<int>(*slot) : StartUpSlot(inputs.model->slotTable);
+        tarn::LoadButtonMacroIds(*inputs.model);
+    }
+    NoteUnboundMacros(inputs);
+    return std::nullopt;
+}
+
+}  // namespace tarnctl
