@@ -88,9 +88,11 @@ void ReadSlotTable(SettingsModel& model) {
     if (IsMissing(error)) ReportMissingFile(path);
 }
 
-int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool reportMissing) {
+int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool reportMissing,
+                    FileError* openError) {
     ProfileRecord scratch;
     const FileError error = ReadSettingsFile(path, &scratch, sizeof scratch);
+    if (openError) *openError = error;
     if (error == FileError::None) {
         // What was read stays in the current profile even when it is not a profile.
         std::memcpy(&model.currentProfile, &scratch, sizeof scratch);

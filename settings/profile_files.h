@@ -39,8 +39,10 @@ void ReadSlotTable(SettingsModel& model);
 
 // Reads a profile file into currentProfile: kProfileLoaded, kProfileInvalid (read, but its
 // first word is not ProfileMagic) or kProfileNotOpened. A missing file is reported and
-// replaced by a default one when reportMissing is set.
-int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool reportMissing);
+// replaced by a default one when reportMissing is set. openError, when given, receives why the
+// file did not open (None when it opened).
+int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool reportMissing,
+                    FileError* openError = nullptr);
 
 // Makes currentProfile the default profile and writes it to path; 1 on success, 0 otherwise.
 int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path);

@@ -53,8 +53,18 @@ void LoadProfilesAtStart(SettingsModel& model, ProfileView* view) {
 
 void SelectProfileSlot(SettingsModel& model, int slot, ProfileView* view) {
     if (slot < 0 || slot >= kSlotCount) return;
+    const int previous = model.currentSlot;
     model.currentSlot = slot;
-    if (LoadProfileFile(model, SlotFilePath(model, slot), true) != kProfileLoaded) return;
+    FileError openError = FileError::None;
+    const int loaded = LoadProfileFile(model, SlotFilePath(model, slot), true, &openError);
+    if (loaded == kProfileNotOpened && openError != FileError::NotFound &&
+        openError != FileError::BadPath) {
+        // The file exists but could not be read, so memory still holds the previous profile;
+        // staying on the previous slot keeps the next save from writing it over this one.
+        model.currentSlot = previous;
+        return;
+    }
+    if (loaded != kProfileLoaded) return;
     LoadButtonMacroIds(model);
     ActivateSlot(model.slotTable, slot);
     if (!view) return;

@@ -132,6 +132,12 @@ TEST_F(ProfileSelectionTest, SelectingAMissingOrBrokenFileLeavesTheFlagsOnThePre
     EXPECT_EQ(model->buttonMacroIds[0], 55u);
     EXPECT_TRUE(view.shown.empty());
     EXPECT_EQ(view.reloads, 0);
+
+    // An unreadable file: the next save must not put the old profile over it.
+    model->currentSlot = 1;
+    files.fs.failOpen[ProfilePath(4)] = FileError::AccessDenied;
+    SelectProfileSlot(*model, 4, &view);
+    EXPECT_EQ(model->currentSlot, 1);
 }
 
 }  // namespace
