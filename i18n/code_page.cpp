@@ -1,6 +1,11 @@
 #include "i18n/code_page.h"
 
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "i18n/encoding_table.h"
 
@@ -37,28 +42,52 @@ size_t ValidSequence(const unsigned char* p, const unsigned char* end, char32_t&
     return len;
 }
 
-}  // namespace
+// Copies the plain ASCII run at p, sixteen bytes at a time where the processor allows.
+void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& dest) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int high = _mm_movemask_epi8(v);
+        // Widen all sixteen and keep only the ASCII run; the buffer has room, since the
+        // output never runs ahead of the input.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + 8), _mm_unpackhi_epi8(v, zero));
+        if (high != 0) {
+            const int run = std::countr_zero(static_cast<unsigned>(high));
+            p += run;
+            dest += run;
+            return;
+        }
+        p += 16;
+        dest += 16;
+    }
+#endif
+    while (p < end && *p < 0x80) *dest++ = *p++;
+}
 
-bool DecodeUtf8(std::string_view bytes, std::u16string& out) {
-    // A UTF-8 text never needs more UTF-16 units than it has bytes.
-    out.resize(bytes.size());
-    char16_t* dest = out.data();
+size_t DecodeInto(std::string_view bytes, char16_t* out, bool& valid) {
+    char16_t* dest = out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
-    bool valid = true;
+    valid = true;
     while (p < end) {
-        // Plain ASCII runs dominate markup; copy them eight at a time.
-        while (end - p >= 8) {
-            uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ull) break;
-            for (int k = 0; k < 8; ++k) dest[k] = p[k];
-            dest += 8;
-            p += 8;
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            CopyAscii(p, end, dest);
+            continue;
         }
-        if (p >= end) break;
-        if (*p < 0x80) {
-            *dest++ = *p++;
+        // The common two- and three-byte forms first; everything else takes the full check.
+        if (b >= 0xC2 && b < 0xE0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+            *dest++ = static_cast<char16_t>(((b & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+            continue;
+        }
+        if (b >= 0xE1 && b < 0xF0 && b != 0xED && end - p >= 3 && (p[1] & 0xC0) == 0x80 &&
+            (p[2] & 0xC0) == 0x80) {
+            *dest++ =
+                static_cast<char16_t>(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            p += 3;
             continue;
         }
         char32_t code = 0;
@@ -78,12 +107,41 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& out) {
             *dest++ = static_cast<char16_t>(code);
         }
     }
-    out.resize(static_cast<size_t>(dest - out.data()));
+    return static_cast<size_t>(dest - out);
+}
+
+}  // namespace
+
+WideText WideText::Uninitialised(size_t capacity) {
+    WideText t;
+    t.data = std::make_unique_for_overwrite<char16_t[]>(capacity == 0 ? 1 : capacity);
+    return t;
+}
+
+WideText WideText::Copy(std::u16string_view text) {
+    WideText t = Uninitialised(text.size());
+    std::memcpy(t.data.get(), text.data(), text.size() * sizeof(char16_t));
+    t.size = text.size();
+    return t;
+}
+
+bool DecodeUtf8(std::string_view bytes, WideText& out) {
+    // A UTF-8 text never needs more UTF-16 units than it has bytes.
+    out = WideText::Uninitialised(bytes.size());
+    bool valid = true;
+    out.size = DecodeInto(bytes, out.data.get(), valid);
     return valid;
 }
 
-std::u16string ConvertFromCodePage(uint32_t codePage, std::string_view bytes) {
-    std::u16string out;
+bool DecodeUtf8(std::string_view bytes, std::u16string& out) {
+    WideText text;
+    const bool valid = DecodeUtf8(bytes, text);
+    out.assign(text.View());
+    return valid;
+}
+
+WideText ConvertFromCodePage(uint32_t codePage, std::string_view bytes) {
+    WideText wide;
     switch (codePage) {
         // Byte text declared as UTF-16 or UTF-32 has already lost its zero bytes, which leaves
         // its ASCII readable; decoding it as UTF-8 keeps that and replaces anything else.
@@ -92,18 +150,21 @@ std::u16string ConvertFromCodePage(uint32_t codePage, std::string_view bytes) {
         case kCodePageUtf16Be:
         case kCodePageUtf32Le:
         case kCodePageUtf32Le + 1:
-            DecodeUtf8(bytes, out);
-            return out;
+            DecodeUtf8(bytes, wide);
+            return wide;
         default:
             break;
     }
-    if (codePage != 0 && PlatformConvertCodePage(codePage, bytes, out)) return out;
-    if (PlatformConvertCodePage(SystemAnsiCodePage(), bytes, out)) return out;
+    std::u16string out;
+    if ((codePage != 0 && PlatformConvertCodePage(codePage, bytes, out)) ||
+        PlatformConvertCodePage(SystemAnsiCodePage(), bytes, out)) {
+        return WideText::Copy(out);
+    }
     // No converter at all: keep ASCII and mark the rest, rather than lose the document.
     out.clear();
     out.reserve(bytes.size());
     for (unsigned char b : bytes) out += b < 0x80 ? static_cast<char16_t>(b) : kReplacement;
-    return out;
+    return WideText::Copy(out);
 }
 
 }  // namespace tarn

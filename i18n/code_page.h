@@ -4,18 +4,30 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tarn {
 
+// A UTF-16 text filled in place. Documents can be large and are written once, so the buffer is
+// not zeroed first.
+struct WideText {
+    std::unique_ptr<char16_t[]> data;
+    size_t size = 0;
+    std::u16string_view View() const { return {data.get(), size}; }
+    static WideText Uninitialised(size_t capacity);
+    static WideText Copy(std::u16string_view text);
+};
+
 // Decodes UTF-8; each byte that does not start a valid sequence becomes U+FFFD. Returns false
 // when any replacement was made, so the caller can tell valid UTF-8 from other bytes.
+bool DecodeUtf8(std::string_view bytes, WideText& out);
 bool DecodeUtf8(std::string_view bytes, std::u16string& out);
 
 // Converts bytes of the given code page. Unsupported code pages use the system's default ANSI
 // code page; bytes that the code page does not define become U+FFFD.
-std::u16string ConvertFromCodePage(uint32_t codePage, std::string_view bytes);
+WideText ConvertFromCodePage(uint32_t codePage, std::string_view bytes);
 
 // Platform part: the default ANSI code page, and the conversion of code pages other than UTF-8.
 // Returns false when the platform does not know the code page.

@@ -1,7 +1,7 @@
 #include "i18n/xml_decode.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "i18n/code_page.h"
 #include "i18n/encoding_table.h"
@@ -16,7 +16,9 @@ constexpr size_t kLongestEncodingName = 100;
 
 enum class Form { Bytes, Utf16Le, Utf16Be };
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 char16_t Lower(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
@@ -82,7 +84,8 @@ std::u16string_view MetaCharset(std::u16string_view head) {
     size_t at = 0;
     while ((at = FindWord(head, "<meta", at)) != std::u16string_view::npos) {
         const size_t close = head.find(u'>', at);
-        const std::u16string_view tag = head.substr(at, close == head.npos ? head.npos : close - at);
+        const std::u16string_view tag =
+            head.substr(at, close == head.npos ? head.npos : close - at);
         at += 5;
         if (!EqualsWord(AttributeValue(tag, "http-equiv"), "content-type")) continue;
         const std::u16string_view content = AttributeValue(tag, "content");
@@ -105,17 +108,18 @@ std::string WithoutZeros(std::string_view bytes, size_t& removed) {
     return out;
 }
 
-std::u16string Utf16Units(std::string_view bytes, bool bigEndian, size_t& units, size_t& removed) {
+WideText Utf16Units(std::string_view bytes, bool bigEndian, size_t& units, size_t& removed) {
     units = bytes.size() / 2;
-    std::u16string out;
-    out.reserve(units);
+    WideText out = WideText::Uninitialised(units);
+    char16_t* dest = out.data.get();
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     for (size_t i = 0; i < units; ++i, p += 2) {
         const char16_t c = bigEndian ? static_cast<char16_t>((p[0] << 8) | p[1])
                                      : static_cast<char16_t>(p[0] | (p[1] << 8));
-        if (c != 0) out += c;
+        if (c != 0) *dest++ = c;
     }
-    removed = units - out.size();
+    out.size = static_cast<size_t>(dest - out.data.get());
+    removed = units - out.size;
     return out;
 }
 
@@ -164,7 +168,7 @@ DecodedXml DecodeXmlBytes(std::string_view file) {
     } else {
         std::string stripped;
         std::string_view bytes = content;
-        if (std::find(content.begin(), content.end(), '\0') != content.end()) {
+        if (!content.empty() && std::memchr(content.data(), 0, content.size()) != nullptr) {
             stripped = WithoutZeros(content, removed);
             bytes = stripped;
         }
@@ -189,7 +193,7 @@ DecodedXml DecodeXmlBytes(std::string_view file) {
     if (removed != 0) r += u"(" + Number(removed) + u" nulls removed) ";
     if (form == Form::Utf16Be) r += u"endian swap ";
     if (detected) r += u"(used UTF-8 detection) ";
-    r += u"to " + Number(result.text.size()) + u" wide chars ";
+    r += u"to " + Number(result.text.size) + u" wide chars ";
     return result;
 }
 

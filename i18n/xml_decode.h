@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "i18n/code_page.h"
+
 namespace tarn {
 
 struct DecodedXml {
-    std::u16string text;
+    WideText text;
     // The load report up to the structural error: encoding, sizes and what was done.
     std::u16string report;
 };

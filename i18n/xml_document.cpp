@@ -115,9 +115,9 @@ bool XmlDocument::LoadXmlBytes(std::string_view bytes) {
     return Load(std::move(decoded.text), std::move(decoded.report));
 }
 
-bool XmlDocument::Load(std::u16string text, std::u16string report) {
+bool XmlDocument::Load(WideText text, std::u16string report) {
     text_ = std::move(text);
-    const IndexOutcome outcome = BuildElementIndex(text_, records_);
+    const IndexOutcome outcome = BuildElementIndex(text_.View(), records_);
     loadResult_ = std::move(report);
     loadResult_ += outcome.firstError;
     Rewind();
@@ -131,7 +131,7 @@ void XmlDocument::Rewind() {
 
 std::u16string_view XmlDocument::ElementName(uint32_t element) const {
     if (!Valid(element)) return {};
-    const std::u16string_view text = text_;
+    const std::u16string_view text = text_.View();
     const size_t at = records_[element].start + 1;
     return text.substr(at, NameLength(text, at));
 }
@@ -187,7 +187,7 @@ std::u16string XmlDocument::ElementText(uint32_t element) const {
     const size_t from = r.start + r.startTagLength;
     const size_t to = r.start + r.length - r.endTagLength;
     if (to <= from) return {};
-    const std::u16string_view content = std::u16string_view(text_).substr(from, to - from);
+    const std::u16string_view content = text_.View().substr(from, to - from);
     if (content.find(u'<') == std::u16string_view::npos) return DecodeReferences(content);
     return JoinedText(content);
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/code_page.h"
 #include "i18n/xml_nodes.h"
 
 namespace tarn {
@@ -64,19 +65,19 @@ public:
     // Elements of the document; records are numbered from 1 (0 stands for the document).
     size_t ElementCount() const { return records_.empty() ? 0 : records_.size() - 1; }
     const ElementRecord& Record(uint32_t element) const { return records_.at(element); }
-    const std::u16string& Text() const { return text_; }
+    std::u16string_view Text() const { return text_.View(); }
 
     // Off unless a caller asks for it: names then compare without regard to A..Z case.
     void SetIgnoreNameCase(bool ignore) { ignoreCase_ = ignore; }
 
 private:
-    bool Load(std::u16string text, std::u16string report);
+    bool Load(WideText text, std::u16string report);
     bool Matches(uint32_t element, const std::u16string_view* name) const;
     bool FindElement(const std::u16string_view* name);
     bool FindChild(const std::u16string_view* name);
     bool Valid(uint32_t element) const { return element != 0 && element < records_.size(); }
 
-    std::u16string text_;
+    WideText text_;
     std::u16string loadResult_;
     std::vector<ElementRecord> records_;
     uint32_t parent_ = 0;

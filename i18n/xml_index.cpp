@@ -7,6 +7,9 @@ namespace tarn {
 
 namespace {
 
+// Stack steps that failed searches may take before open names are counted.
+constexpr size_t kFreeSearchWork = 1 << 16;
+
 struct OpenElement {
     uint32_t index;
     uint32_t nameStart;
@@ -14,9 +17,10 @@ struct OpenElement {
 };
 
 // How many open elements carry each name, so an end tag that matches none of them is known
-// without walking the whole open stack (deep, broken documents stay linear).
+// without walking the whole open stack. Only broken documents that would otherwise make the
+// walks quadratic turn it on.
 class OpenNameCounts {
-public:
+  public:
     void Add(std::u16string_view name) { ++Slot(name).count; }
     void Remove(std::u16string_view name) { --Slot(name).count; }
     bool Contains(std::u16string_view name) const {
@@ -29,7 +33,7 @@ public:
         }
     }
 
-private:
+  private:
     struct Entry {
         const char16_t* name = nullptr;
         size_t length = 0;
@@ -81,18 +85,19 @@ std::u16string Number(size_t n) {
 }
 
 class Indexer {
-public:
+  public:
     Indexer(std::u16string_view text, std::vector<ElementRecord>& records)
         : text_(text), records_(records) {}
 
     IndexOutcome Run();
 
-private:
+  private:
     void StartElement(size_t at, const ScannedNode& node);
     void EndElement(size_t at, const ScannedNode& node);
     void CloseNormally(uint32_t element, size_t endTagStart, size_t endTagEnd);
     void LoseEnds(size_t outer);
     void Pop();
+    size_t FindOpen(std::u16string_view name);
     void AppendChild(uint32_t parent, uint32_t child);
     void Fault(std::u16string message);
     void MarkMalformedBelow();
@@ -104,6 +109,8 @@ private:
     std::vector<ElementRecord>& records_;
     std::vector<OpenElement> open_;
     OpenNameCounts openNames_;
+    bool counted_ = false;
+    size_t failedSearchWork_ = 0;
     std::u16string firstError_;
     bool malformed_ = false;
 };
@@ -150,12 +157,27 @@ void Indexer::StartElement(size_t at, const ScannedNode& node) {
     const OpenElement e{index, static_cast<uint32_t>(at + 1),
                         static_cast<uint32_t>(node.nameLength)};
     open_.push_back(e);
-    openNames_.Add(NameOf(e));
+    if (counted_) openNames_.Add(NameOf(e));
 }
 
 void Indexer::Pop() {
-    openNames_.Remove(NameOf(open_.back()));
+    if (counted_) openNames_.Remove(NameOf(open_.back()));
     open_.pop_back();
+}
+
+// The innermost open element of that name, or npos. A walk that finds one pops everything it
+// passed, so only walks that find nothing can add up; past a budget the names get counted.
+size_t Indexer::FindOpen(std::u16string_view name) {
+    if (counted_ && !openNames_.Contains(name)) return std::u16string_view::npos;
+    for (size_t k = open_.size(); k-- > 0;) {
+        if (NameOf(open_[k]) == name) return k;
+    }
+    failedSearchWork_ += open_.size();
+    if (!counted_ && failedSearchWork_ > text_.size() + kFreeSearchWork) {
+        counted_ = true;
+        for (const OpenElement& e : open_) openNames_.Add(NameOf(e));
+    }
+    return std::u16string_view::npos;
 }
 
 void Indexer::CloseNormally(uint32_t element, size_t endTagStart, size_t endTagEnd) {
@@ -195,13 +217,12 @@ void Indexer::EndElement(size_t at, const ScannedNode& node) {
         Pop();
         return;
     }
-    if (!openNames_.Contains(name)) {
+    const size_t outer = FindOpen(name);
+    if (outer == std::u16string_view::npos) {
         Fault(u"No start tag for end tag '" + std::u16string(name) + u"' at offset " + Number(at));
         MarkMalformedBelow();
         return;
     }
-    size_t outer = open_.size() - 1;
-    while (NameOf(open_[outer]) != name) --outer;
     const OpenElement& inner = open_.back();
     Fault(u"End tag '" + std::u16string(name) + u"' at offset " + Number(at + 1) +
           u" does not match start tag '" + std::u16string(NameOf(inner)) + u"' at offset " +
@@ -251,8 +272,8 @@ IndexOutcome Indexer::Run() {
     while (!open_.empty()) {
         const OpenElement& e = open_.back();
         records_[e.index].flags |= kElementNoEndTag | kElementMalformed;
-        Fault(u"Element '" + std::u16string(NameOf(e)) + u"' at offset " +
-              Number(e.nameStart - 1) + u" not ended");
+        Fault(u"Element '" + std::u16string(NameOf(e)) + u"' at offset " + Number(e.nameStart - 1) +
+              u" not ended");
         Pop();
     }
 
