@@ -47,6 +47,12 @@ file(GLOB TARN_PROGRAM_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/program
 foreach(part ${TARN_PROGRAM_PARTS})
   include(${part})
 endforeach()
+# The resource script names pictures that the skin renderer paints into the build tree.
+if(EXISTS ${TARN_RC_FILE} AND TARGET skin_resources)
+  target_include_directories(TarnDriver PRIVATE ${TARN_GENERATED_RESOURCES})
+  set_source_files_properties(${TARN_RC_FILE} PROPERTIES OBJECT_DEPENDS ${TARN_RESOURCE_STAMP})
+  add_dependencies(TarnDriver skin_resources)
+endif()
 
 foreach(extra ${CMAKE_SOURCE_DIR}/skin/menuex ${CMAKE_SOURCE_DIR}/tools/tarnctl)
   get_filename_component(name ${extra} NAME)
