@@ -1,38 +1,176 @@
-// The main window. This first form shows itself with its title, so a second start can find it,
-// and comes forward when the tray icon is double-clicked (or a second start says so).
+// COstraDriverDlg: the main window. It builds its skinned view, runs the start-up sequence,
+// owns the pages, the link to the mouse, the tray icon and the workers, and turns the custom
+// messages of the pages, hooks and workers into file, device and page actions. The rules it
+// follows live in MainController and RunStartUp; this class carries them out on the platform.
 #pragma once
 
+#include <windows.h>
+
+#include <array>
+#include <memory>
 #include <string>
 
 #include "app/driver_app_win32.h"
+#include "app/main_controller.h"
+#include "app/start_up_sequence.h"
 #include "app/window_win32.h"
+#include "device/apply_worker.h"
+#include "device/usb_driver.h"
+#include "i18n/apply_language.h"
+#include "skin/bitmap_button_win32.h"
+#include "skin/irr_button_win32.h"
+#include "skin/picture_win32.h"
 
 namespace tarn {
 
+class CMenuExA;
+class CXPMenu;
+
 inline constexpr int kMainDialogTemplate = 102;
-inline constexpr int kMainWindowWidth = 959;
-inline constexpr int kMainWindowHeight = 639;
+inline constexpr int kLanguageIndicatorId = 1010;
+inline constexpr int kFirstPageTemplate = 103;
 
 // Loads the first interface texts before the main window exists.
 void LoadFirstLanguage(const std::u16string& path);
 
-class COstraDriverDlg : public win::Dialog {
+// A page that is not built yet: an empty child dialog on its template that shows the main
+// window's skin under it, so the window looks whole.
+class CEmptyPage : public win::Dialog {
     TARN_DECLARE_MESSAGES()
 
 public:
-    explicit COstraDriverDlg(const StartOptions& options) : options_(options) {}
+    void SetBackground(HBITMAP mainSkin, POINT offset) {
+        skin_ = mainSkin;
+        offset_ = offset;
+    }
+
+private:
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    HBITMAP skin_ = nullptr;
+    POINT offset_{};
+};
+
+class COstraDriverDlg : public win::Dialog,
+                        private MainWindowShell,
+                        private StartUpSteps,
+                        private LanguageWindow {
+    TARN_DECLARE_MESSAGES()
+
+public:
+    explicit COstraDriverDlg(const StartOptions& options);
+    ~COstraDriverDlg() override;
 
 protected:
     BOOL OnInitDialog() override;
 
 private:
-    LRESULT OnTrayIcon(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    // Messages.
+    LRESULT OnLanguage(WPARAM, LPARAM);
+    LRESULT OnTrayIcon(WPARAM, LPARAM);
+    LRESULT OnApplyDone(WPARAM, LPARAM);
+    LRESULT OnApplyFailed(WPARAM, LPARAM);
+    LRESULT OnHookReport(WPARAM, LPARAM);
+    LRESULT OnHint(WPARAM, LPARAM);
+    LRESULT OnRestoreDefaults(WPARAM, LPARAM);
+    LRESULT OnCommand(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnMeasureItem(WPARAM, LPARAM);
+    LRESULT OnDrawItem(WPARAM, LPARAM);
+
+    // The view (main_view_win32.cpp).
+    void CreateSmallButtons();
+    void CreateShapedButtons();
+    void CentreWindow(int width, int height);
+    void PaintHint(HDC dc);
+    void RepaintHint();
+    void OpenLanguageMenu();
+
+    // The keyboard filter before the dialog's own key handling.
+    static LRESULT CALLBACK KeyFilterHook(int code, WPARAM wParam, LPARAM lParam);
+
+    // StartUpSteps (main_start_up_win32.cpp).
+    void AddSystemMenuAndIcons() override;
+    void SeedDataFolderIfMissing() override;
+    void ChooseSkinLanguage() override;
+    void SetTitle() override;
+    void LoadMacros() override;
+    void BuildView() override;
+    void CreatePages() override;
+    void AddTrayIcon() override;
+    void LoadProfiles() override;
+    void RegisterDeviceNotifications() override;
+    void ListStartMacros() override;
+    void LoadMacroBindings() override;
+    void PlaceLanguageIndicator() override;
+    void PostStoredLanguage() override;
+    bool PrepareLink() override;
+    bool FirmwareLoaderPresent() override;
+    void HandOverToFlashingTool() override;
+    bool OpenDevice() override;
+    void RefreshPages() override;
+    void StartRunning() override;
+    void ReportMouseMissing() override;
+    void ShutDown();
+
+    // MainWindowShell.
+    void ShowProfileSelected(int slot, bool selected) override;
+    void ReloadPagesFromProfile() override;
+    void CloseGroupMenu() override;
+    bool MacroPageRecording() override { return false; }
+    void ToggleRecording() override {}
+    void ValidateLoopField() override {}
+    void RefreshButtonPage() override {}
+    void CommitScrollLines() override {}
+    void RefreshLightingPage() override {}
+    void ShowTabPressed(int tab, bool pressed) override;
+    void ShowPage(int page, bool visible) override;
+    void EnableApplyControls(bool enabled) override;
+    void ShowApplyButtonNormal() override;
+    void ShowMainWindow() override;
+    void HideMainWindow() override;
+    void MinimizeMainWindow() override;
+    void ShowTrayMenu() override;
+    void PostClose() override;
+    void ShowProgressModal() override;
+    void CloseProgress() override;
+    void ShowInfo(std::u16string_view text) override;
+
+    // LanguageWindow.
+    bool LanguageMenuOpen() const override { return languagePopup_ != nullptr; }
+    void ShowLanguageFlag(int bitmapResource) override;
+    void RefreshTooltips() override;
+    void CloseLanguageMenu() override;
+    void ForgetLanguageMenu() override { languagePopup_ = nullptr; }
 
     StartOptions options_;
+    MainController controller_;
+    std::unique_ptr<CUSBDriver> link_;
+    ApplyWorkerThread applyWorker_;
+    bool hooksStarted_ = false;
+    bool closing_ = false;
+
+    OwnedBitmap skinNormal_, skinDown_, skinOver_;
+    CGDIBitmapBtn minimizeButton_, hideButton_, languageButton_;
+    std::array<CIrrButton, 5> tabs_;
+    std::array<CIrrButton, 5> profileButtons_;
+    CIrrButton okButton_;
+    std::array<CEmptyPage, 5> pages_;
+    OwnedBitmap flag_;
+    HFONT hintFont_ = nullptr;
+    std::u16string hintText_;
+    CMenuExA* languagePopup_ = nullptr;  // deletes itself when its window closes
+    std::unique_ptr<CXPMenu> trayMenu_;  // only while the tray menu is shown
+    bool trayIconAdded_ = false;
+    HDEVNOTIFY deviceNotification_ = nullptr;
+    HHOOK keyFilter_ = nullptr;
+    std::u16string firmwareVersionText_;
 };
 
 }  // namespace tarn

@@ -1,0 +1,244 @@
+// The main window's start-up steps and its shut-down, as the platform carries them out. Their
+// order and retries are RunStartUp's.
+#include <windows.h>
+
+#include <dbt.h>
+#include <setupapi.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_paths.h"
+#include "app/clock.h"
+#include "app/input_hooks.h"
+#include "app/main_window_win32.h"
+#include "app/user_messages.h"
+#include "app/window_messages.h"
+#include "device/simulated_mouse.h"
+#include "macro/macro_store.h"
+#include "settings/profile_files.h"
+#include "settings/profile_selection.h"
+#include "skin/menu_ex_library_win32.h"
+#include "skin/popup_menu_win32.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr UINT kAboutCommand = 16;
+constexpr int kAboutString = 101;
+constexpr int kMainIcon = 128;
+constexpr UINT kTrayIconId = 0;
+constexpr UINT kBalloonTimeoutMs = 5000;
+// The USB device interface class.
+constexpr GUID kUsbDeviceInterface = {
+    0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+HICON MainIcon(int size) {
+    auto* icon = static_cast<HICON>(LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(kMainIcon),
+                                               IMAGE_ICON, size, size, LR_SHARED));
+    return icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+template <size_t N>
+void CopyText(wchar_t (&target)[N], std::u16string_view text) {
+    const size_t n = text.size() < N - 1 ? text.size() : N - 1;
+    for (size_t i = 0; i < n; ++i) target[i] = static_cast<wchar_t>(text[i]);
+    target[n] = 0;
+}
+
+// Every hardware id of every present USB device, for the firmware-loader check.
+bool AnyUsbHardwareIdMatches() {
+    HDEVINFO list = SetupDiGetClassDevsW(nullptr, L"USB", nullptr,
+                                         DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    if (list == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    for (DWORD index = 0; !found; ++index) {
+        SP_DEVINFO_DATA info{};
+        info.cbSize = sizeof info;
+        if (!SetupDiEnumDeviceInfo(list, index, &info)) break;
+        wchar_t ids[2048] = {};
+        DWORD type = 0;
+        if (!SetupDiGetDeviceRegistryPropertyW(list, &info, SPDRP_HARDWAREID, &type,
+                                               reinterpret_cast<BYTE*>(ids), sizeof ids - 4,
+                                               nullptr)) {
+            continue;
+        }
+        // A multi-string: ids separated by zeros, ending in two.
+        for (const wchar_t* id = ids; *id && !found; id += wcslen(id) + 1) {
+            const std::wstring one(id);
+            found = IsFirmwareLoaderId(std::u16string(one.begin(), one.end()));
+        }
+    }
+    SetupDiDestroyDeviceInfoList(list);
+    return found;
+}
+
+}  // namespace
+
+void COstraDriverDlg::AddSystemMenuAndIcons() {
+    if (HMENU system = GetSystemMenu(hwnd_, FALSE)) {
+        wchar_t about[128] = {};
+        if (LoadStringW(win::ModuleInstance(), kAboutString, about, 128) > 0) {
+            AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(system, MF_STRING, kAboutCommand, about);
+        }
+    }
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(MainIcon(32)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(MainIcon(16)));
+}
+
+void COstraDriverDlg::SeedDataFolderIfMissing() { SeedDataFolder(); }
+
+void COstraDriverDlg::ChooseSkinLanguage() { LoadSkinLanguage(*this); }
+
+void COstraDriverDlg::SetTitle() { SetWindowTextW(hwnd_, Wide(kMainWindowTitle).c_str()); }
+
+void COstraDriverDlg::LoadMacros() { LoadMacroStore(); }
+
+void COstraDriverDlg::CreatePages() {
+    const geo::Rect& area = geo::main_window::kPageArea;
+    for (int k = 0; k < kPageCount; ++k) {
+        CEmptyPage& page = pages_[k];
+        page.SetBackground(skinNormal_.get(), {area.left, area.top});
+        if (!page.CreateModeless(hwnd_, kFirstPageTemplate + k)) continue;
+        // A template missing from the resources comes up as a pop-up; a page is a child.
+        SetWindowLongPtrW(page.hwnd(), GWL_STYLE, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+        SetParent(page.hwnd(), hwnd_);
+        SetWindowPos(page.hwnd(), nullptr, area.left, area.top, area.width(), area.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                         (k == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        // The template's fields belong to the page that is not built yet.
+        EnumChildWindows(
+            page.hwnd(),
+            [](HWND child, LPARAM) -> BOOL {
+                ShowWindow(child, SW_HIDE);
+                return TRUE;
+            },
+            0);
+    }
+    controller_.ShowMainPage(kButtonPage);
+}
+
+void COstraDriverDlg::AddTrayIcon() {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    data.uCallbackMessage = kMsgTrayIcon;
+    data.hIcon = MainIcon(16);
+    CopyText(data.szTip, kMainWindowTitle);
+    CopyText(data.szInfoTitle, u"Running");
+    CopyText(data.szInfo, kMainWindowTitle);
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = kBalloonTimeoutMs;
+    trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void COstraDriverDlg::LoadProfiles() { LoadProfilesAtStart(Settings(), this); }
+
+void COstraDriverDlg::RegisterDeviceNotifications() {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = sizeof filter;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kUsbDeviceInterface;
+    deviceNotification_ =
+        RegisterDeviceNotificationW(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+// The macro page lists game group 21 here once it exists.
+void COstraDriverDlg::ListStartMacros() {}
+
+void COstraDriverDlg::LoadMacroBindings() { LoadButtonMacroIds(Settings()); }
+
+void COstraDriverDlg::PlaceLanguageIndicator() {
+    const geo::Rect& r = geo::main_window::kLanguageIndicator;
+    HWND indicator = GetDlgItem(hwnd_, kLanguageIndicatorId);
+    if (!indicator) {
+        // The template normally brings it; without the template it is made here.
+        indicator = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, r.left,
+                                    r.top, r.width(), r.height(), hwnd_,
+                                    reinterpret_cast<HMENU>(kLanguageIndicatorId),
+                                    win::ModuleInstance(), nullptr);
+        if (flag_) {
+            SendMessageW(indicator, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(flag_.get()));
+        }
+    }
+    SetWindowPos(indicator, nullptr, r.left, r.top, r.width(), r.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void COstraDriverDlg::PostStoredLanguage() {
+    ::tarn::PostStoredLanguage(reinterpret_cast<WindowId>(hwnd_));
+}
+
+bool COstraDriverDlg::PrepareLink() {
+    link_ = std::make_unique<CUSBDriver>(options_.simulate ? MakeSimulatedTransport()
+                                                           : MakePlatformTransport());
+    return link_->PrepareLink();
+}
+
+bool COstraDriverDlg::FirmwareLoaderPresent() { return AnyUsbHardwareIdMatches(); }
+
+void COstraDriverDlg::HandOverToFlashingTool() {
+    const std::wstring tool = Wide(FlashingToolPath());
+    const std::wstring argument = Wide(FlashingToolArgument());
+    ShellExecuteW(hwnd_, L"open", tool.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
+    PostClose();
+}
+
+bool COstraDriverDlg::OpenDevice() { return link_ && link_->OpenDevice(); }
+
+void COstraDriverDlg::RefreshPages() { controller_.RefreshPages(); }
+
+void COstraDriverDlg::StartRunning() {
+    const WindowId self = reinterpret_cast<WindowId>(hwnd_);
+    controller_.SetApplyWorkerRunning(applyWorker_.Start(DefaultApplyContext(*link_, self)));
+    uint32_t version = 0;
+    firmwareVersionText_.clear();
+    if (link_->ReadFirmwareVersion(&version) && version != 0) {
+        const std::string digits = std::to_string(version);
+        firmwareVersionText_.assign(digits.begin(), digits.end());
+    }
+    ShowMainWindow();
+    BringWindowToTop(hwnd_);
+    hooksStarted_ = StartHookThread(self);
+    SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
+}
+
+void COstraDriverDlg::ReportMouseMissing() {
+    ShowSelfClosingInfo(MouseMissingText());
+    PostClose();
+}
+
+void COstraDriverDlg::ShutDown() {
+    if (trayIconAdded_) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = hwnd_;
+        data.uID = kTrayIconId;
+        Shell_NotifyIconW(NIM_DELETE, &data);
+        trayIconAdded_ = false;
+    }
+    DestroyMenuEx();
+    CloseLanguageMenu();
+    for (CEmptyPage& page : pages_) page.Destroy();
+    KillTimer(hwnd_, kUpdaterTimerId);
+    if (deviceNotification_) UnregisterDeviceNotification(deviceNotification_);
+    deviceNotification_ = nullptr;
+    if (hooksStarted_) StopHookThread();
+    hooksStarted_ = false;
+    // The worker's running flag is cleared before it is woken, so it ends instead of applying;
+    // an apply under way finishes first.
+    applyWorker_.Stop();
+    controller_.SetApplyWorkerRunning(false);
+    if (link_) link_->CloseDevice();
+}
+
+}  // namespace tarn

@@ -1,0 +1,145 @@
+// The main window's look: its skin, its controls at their geometry, the hint line and the
+// language menu's placement.
+#include <string>
+
+#include "app/hint_table.h"
+#include "app/language_state.h"
+#include "app/main_window_win32.h"
+#include "app/window_messages.h"
+#include "skin/popup_menu_win32.h"
+
+namespace tarn {
+
+namespace {
+
+namespace mw = geo::main_window;
+
+constexpr DWORD kShapedStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+// The language menu's top sits this far above the language button's bottom.
+constexpr int kLanguageMenuRise = 287;
+constexpr int kLanguageMenuShift = 4;
+constexpr int kLanguageMenuBackground = 129;
+constexpr COLORREF kHintColour = RGB(0xBE, 0xBE, 0xBE);
+
+RECT ToRect(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The tab and button pictures follow the interface language at the moment the view is built.
+void LoadShapedPictures(CIrrButton& button) {
+    if (ChineseUi == 1) {
+        button.LoadStateBitmaps(154, 156, 155, 154);
+    } else {
+        button.LoadStateBitmaps(157, 159, 158, 157);
+    }
+}
+
+}  // namespace
+
+void COstraDriverDlg::BuildView() {
+    skinNormal_ = LoadPictureFile(SkinPath(L"Main_Normal.bmp"));
+    skinDown_ = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
+    skinOver_ = LoadPictureFile(SkinPath(L"Main_Over.bmp"));
+    hintFont_ = CaptionFont(14);
+    CreateSmallButtons();
+    CreateShapedButtons();
+    const int width = skinNormal_ ? skinNormal_.width() : mw::kSize.width;
+    const int height = skinNormal_ ? skinNormal_.height() : mw::kSize.height;
+    CentreWindow(width, height);
+}
+
+void COstraDriverDlg::CentreWindow(int width, int height) {
+    // A borderless pop-up with a taskbar button; the minimize box comes once the mouse is open.
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU);
+    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, WS_EX_APPWINDOW);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void COstraDriverDlg::CreateSmallButtons() {
+    const std::pair<CGDIBitmapBtn*, const geo::Rect*> buttons[] = {
+        {&minimizeButton_, &mw::kMinimize},
+        {&hideButton_, &mw::kHide},
+        {&languageButton_, &mw::kLanguageButton}};
+    for (const auto& [button, rect] : buttons) {
+        button->CreateButton(ToRect(*rect), hwnd_);
+        button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
+                              skinOver_.get(), skinDown_.get(), skinNormal_.get());
+    }
+}
+
+void COstraDriverDlg::CreateShapedButtons() {
+    for (int k = 0; k < kPageCount; ++k) {
+        LoadShapedPictures(tabs_[k]);
+        tabs_[k].CreateShaped(u"", kShapedStyle, mw::kTabs[k], hwnd_);
+        tabs_[k].SetSticky(true);
+        LoadShapedPictures(profileButtons_[k]);
+        profileButtons_[k].CreateShaped(u"", kShapedStyle, mw::kProfiles[k], hwnd_);
+        profileButtons_[k].SetSticky(true);
+    }
+    LoadShapedPictures(okButton_);
+    okButton_.CreateShaped(u"", kShapedStyle, mw::kOk, hwnd_);
+    RefreshTooltips();
+}
+
+LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) { return 1; }
+
+LRESULT COstraDriverDlg::OnPaint(WPARAM, LPARAM) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    if (skinNormal_) {
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, skinNormal_.get());
+        BitBlt(dc, 0, 0, skinNormal_.width(), skinNormal_.height(), source, 0, 0, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    } else {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    PaintHint(dc);
+    EndPaint(hwnd_, &ps);
+    return 0;
+}
+
+void COstraDriverDlg::PaintHint(HDC dc) {
+    if (hintText_.empty()) return;
+    const std::wstring text(hintText_.begin(), hintText_.end());
+    HGDIOBJ oldFont = SelectObject(dc, hintFont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kHintColour);
+    const RECT line = ToRect(mw::kHintLine);
+    const UINT format = DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL | DT_NOPREFIX | DT_NOCLIP;
+    // Word-wrapped text has no vertical centring of its own: measure, then place it.
+    RECT measured = line;
+    DrawTextW(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
+    RECT box = line;
+    const int height = measured.bottom - measured.top;
+    if (height < line.bottom - line.top) box.top += (line.bottom - line.top - height) / 2;
+    DrawTextW(dc, text.c_str(), -1, &box, format);
+    SelectObject(dc, oldFont);
+}
+
+void COstraDriverDlg::RepaintHint() {
+    const RECT line = ToRect(mw::kHintLine);
+    InvalidateRect(hwnd_, &line, FALSE);
+}
+
+void COstraDriverDlg::OpenLanguageMenu() {
+    if (languagePopup_) return;
+    RECT button{};
+    GetWindowRect(languageButton_.hwnd(), &button);
+    auto* popup = new CMenuExA();
+    popup->SetPopupBackground(kLanguageMenuBackground);
+    if (!popup->CreatePopup(hwnd_, button.left - kLanguageMenuShift,
+                            button.bottom - kLanguageMenuRise, button.right, button.bottom,
+                            kMsgLanguage)) {
+        delete popup;
+        return;
+    }
+    languagePopup_ = popup;
+}
+
+}  // namespace tarn
