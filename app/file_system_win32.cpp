@@ -9,7 +9,20 @@ namespace tarn {
 
 namespace {
 
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+// The temporary file of a save is four characters longer than its target, so a target that
+// just fits MAX_PATH would fail; such paths go to the system in their long form.
+std::wstring SystemPath(const std::u16string& path) {
+    std::wstring out(path.begin(), path.end());
+    const bool absolute = out.size() > 2 && out[1] == L':' && out[2] == L'\\';
+    if (absolute && out.size() >= MAX_PATH - 8) out.insert(0, L"\\\\?\\");
+    return out;
+}
+
+struct W {
+    explicit W(const std::u16string& path) : text(SystemPath(path)) {}
+    operator const wchar_t*() const { return text.c_str(); }
+    std::wstring text;
+};
 
 FileError CauseOf(DWORD error) {
     switch (error) {
