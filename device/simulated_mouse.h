@@ -165,5 +165,7 @@ SimulatedMouseConfig ParseSimulatedConfig(
 SimulatedMouseConfig SimulatedConfigFromEnvironment();
 // The simulated mouse as the program's transport, configured from the environment.
 std::unique_ptr<HidTransport> MakeSimulatedTransport();
+// The same, for callers that also watch it (IsPresent for hot-plug in simulation).
+std::unique_ptr<SimulatedMouse> MakeSimulatedMouse();
 
 }  // namespace tarn

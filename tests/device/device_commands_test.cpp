@@ -34,14 +34,6 @@ TEST(DeviceCommands, LedEffectParametersFollowTheMode) {
     EXPECT_EQ(LedEffectCommand(4, 10, 2), (Bytes{0x0D, 0x01, 4, 10, 2}));
 }
 
-TEST(DeviceCommands, BlockHeadersCarryIndexAndLittleEndianLength) {
-    EXPECT_EQ(DpiTableHeader(), (Bytes{0x11, 0x01, 0x07, 0x10, 0x00}));
-    EXPECT_EQ(KeyMatrixHeader(), (Bytes{0x12, 0x01, 0x00, 0x40, 0x00}));
-    EXPECT_EQ(MacroHeader(3), (Bytes{0x13, 0x01, 0x03, 0x00, 0x02}));
-    EXPECT_EQ(DpiLevelCommand(2), (Bytes{0x0B, 0x01, 0x02}));
-    EXPECT_EQ(FirmwareVersionQuery(), (Bytes{0x80}));
-}
-
 TEST(DeviceCommands, DpiCodesHaveTheOddOneForThreeThousand) {
     EXPECT_EQ(DpiCode(250), 0x01);
     EXPECT_EQ(DpiCode(2750), 0x0B);
