@@ -19,16 +19,19 @@ using namespace tarn;
 
 constexpr size_t kDocumentBytes = size_t{10} << 20;
 
-// Groups of entries with attributes, references, comments, CDATA and non-ASCII text, and after
-// them the language section with all 107 keys, so every lookup walks past the groups.
-std::string MakeDocument() {
+// Groups of entries with attributes, references, comments, CDATA and (unless asked for plain
+// ASCII) accented and Chinese text, and after them the language section with all 107 keys, so
+// every lookup walks past the groups.
+std::string MakeDocument(bool ascii) {
+    const std::string words = ascii ? "Reglages &amp; DPI " : "Réglages &amp; DPI ";
+    const std::string tail = ascii ? " Anjian shezhi" : " 按键设置";
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<language name=\"bench\">\n";
     for (int group = 0; xml.size() < kDocumentBytes; ++group) {
         xml += "  <group id=\"" + std::to_string(group) + "\" kind='filler'>\n";
         xml += "    <!-- group " + std::to_string(group) + " -->\n";
         for (int e = 0; e < 16; ++e) {
-            xml += "    <entry n=\"" + std::to_string(e) + "\">Réglages &amp; DPI " +
-                   std::to_string(e * group) + " 按键设置</entry>\n";
+            xml += "    <entry n=\"" + std::to_string(e) + "\">" + words +
+                   std::to_string(e * group) + tail + "</entry>\n";
         }
         xml += "    <raw><![CDATA[<b>Tarn</b> & more]]></raw>\n    <empty/>\n  </group>\n";
     }
@@ -41,9 +44,11 @@ std::string MakeDocument() {
     return xml;
 }
 
-const std::string& Document() {
-    static const std::string doc = MakeDocument();
-    return doc;
+// Argument 0: mixed text; 1: the same layout in plain ASCII.
+const std::string& Document(int64_t ascii = 0) {
+    static const std::string mixed = MakeDocument(false);
+    static const std::string plain = MakeDocument(true);
+    return ascii ? plain : mixed;
 }
 
 std::vector<std::u16string> Keys() {
@@ -56,7 +61,7 @@ std::vector<std::u16string> Keys() {
 }
 
 void BM_TarnLoad(benchmark::State& state) {
-    const std::string& bytes = Document();
+    const std::string& bytes = Document(state.range(0));
     XmlDocument doc;
     for (auto _ : state) {
         benchmark::DoNotOptimize(doc.LoadXmlBytes(bytes));
@@ -64,7 +69,7 @@ void BM_TarnLoad(benchmark::State& state) {
     state.counters["elements"] = static_cast<double>(doc.ElementCount());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_TarnLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TarnLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_TarnLookupAllKeys(benchmark::State& state) {
     XmlDocument doc;
@@ -78,14 +83,14 @@ BENCHMARK(BM_TarnLookupAllKeys)->Unit(benchmark::kMicrosecond);
 
 #ifdef TARN_HAVE_PUGIXML
 void BM_PugixmlLoad(benchmark::State& state) {
-    const std::string& bytes = Document();
+    const std::string& bytes = Document(state.range(0));
     for (auto _ : state) {
         pugi::xml_document doc;
         benchmark::DoNotOptimize(doc.load_buffer(bytes.data(), bytes.size()));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
-BENCHMARK(BM_PugixmlLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_PugixmlLookupAllKeys(benchmark::State& state) {
     pugi::xml_document doc;
