@@ -109,9 +109,13 @@ LRESULT CDlgProgress::OnPaint(WPARAM, LPARAM) {
             g.FillRectangle(&plain, 0, 0, client.right, client.bottom);
         }
         const geo::Rect& box = geo::progress_window::kText;
-        Gdiplus::FontFamily family(L"MS Shell Dlg");
-        Gdiplus::Font font(family.IsAvailable() ? L"MS Shell Dlg" : L"Tahoma", 8.0f,
-                           Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+        // "MS Shell Dlg" is a name the font mapper resolves, not a family GDI+ knows; the font
+        // is made by GDI and handed over.
+        HFONT gdiFont = CreateFontW(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
+                                    FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                    DEFAULT_PITCH, L"MS Shell Dlg");
+        Gdiplus::Font font(dc, gdiFont);
         Gdiplus::SolidBrush grey(Gdiplus::Color(0xFF808080));
         Gdiplus::StringFormat format;
         format.SetAlignment(Gdiplus::StringAlignmentNear);
@@ -121,6 +125,7 @@ LRESULT CDlgProgress::OnPaint(WPARAM, LPARAM) {
                      Gdiplus::RectF(float(box.left), float(box.top), float(box.width()),
                                     float(box.height())),
                      &format, &grey);
+        DeleteObject(gdiFont);
     }
     EndPaint(hwnd_, &ps);
     return 0;

@@ -62,7 +62,9 @@ TARN_ON(WM_NCHITTEST, OnNcHitTest)
 TARN_END_MESSAGES(win::Window)
 
 CWndPopup::CWndPopup() {
-    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+    // The menu texts are Latin; a Chinese character set makes some font mappers pick a face
+    // without Latin glyphs.
+    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                         DEFAULT_PITCH, L"Arial");
 }
@@ -84,8 +86,11 @@ bool CWndPopup::CreatePopup(HWND parent, int x, int y, int, int, UINT notifyMess
         return false;
     }
     Render();
+    // The popup must hold the activation, so that losing it (a click elsewhere) closes it.
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+    SetFocus(hwnd_);
     return true;
 }
 
