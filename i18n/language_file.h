@@ -12,7 +12,8 @@ namespace tarn {
 
 // Holds the shared document's lock for as long as it lives. The update check reads its
 // manifest from a worker thread while the user may switch language, so every use of the
-// shared document goes through one of these.
+// shared document goes through one of these. The lock is not recursive: while holding one, use
+// the functions that take the document, not the ones that lock it again.
 class SharedXmlAccess {
 public:
     SharedXmlAccess();

@@ -23,23 +23,33 @@ std::u16string OpenFailureText(FileError error) {
     }
 }
 
-// A wanted name matches when it starts with the element's name and goes on, if at all, with
-// a blank, "=", "/", "[" or "]".
-bool NameMatches(std::u16string_view name, std::u16string_view wanted, bool ignoreCase) {
-    if (wanted.size() < name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-        char16_t a = name[i];
-        char16_t b = wanted[i];
-        if (ignoreCase) {
-            if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a - u'A' + u'a');
-            if (b >= u'A' && b <= u'Z') b = static_cast<char16_t>(b - u'A' + u'a');
+char16_t FoldCase(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool IsNameEnd(std::u16string_view text, size_t at) {
+    return at >= text.size() || (text[at] < 128 && xml_detail::kNameStops[text[at]]);
+}
+
+// A wanted name matches when it starts with the element's name (text from nameStart) and goes
+// on, if at all, with a blank, "=", "/", "[" or "]". Only as much of the name is read as the
+// wanted one can match, so long names cost no more than short ones.
+bool NameMatches(std::u16string_view text, size_t nameStart, std::u16string_view wanted,
+                 bool ignoreCase) {
+    for (size_t i = 0;; ++i) {
+        if (IsNameEnd(text, nameStart + i)) {
+            if (i == 0) return false;
+            if (i == wanted.size()) return true;
+            const char16_t next = wanted[i];
+            return next == u' ' || next == u'\t' || next == u'=' || next == u'/' ||
+                   next == u'[' || next == u']';
         }
+        if (i == wanted.size()) return false;
+        char16_t a = text[nameStart + i];
+        char16_t b = wanted[i];
+        if (ignoreCase) a = FoldCase(a), b = FoldCase(b);
         if (a != b) return false;
     }
-    if (wanted.size() == name.size()) return true;
-    const char16_t next = wanted[name.size()];
-    return next == u' ' || next == u'\t' || next == u'=' || next == u'/' || next == u'[' ||
-           next == u']';
 }
 
 bool HasNonBlank(std::u16string_view text) {
@@ -137,7 +147,8 @@ std::u16string_view XmlDocument::ElementName(uint32_t element) const {
 }
 
 bool XmlDocument::Matches(uint32_t element, const std::u16string_view* name) const {
-    return name == nullptr || NameMatches(ElementName(element), *name, ignoreCase_);
+    return name == nullptr ||
+           NameMatches(text_.View(), records_[element].start + 1, *name, ignoreCase_);
 }
 
 bool XmlDocument::FindElement(const std::u16string_view* name) {
