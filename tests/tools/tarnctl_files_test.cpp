@@ -150,6 +150,8 @@ TEST_F(TarnctlTest, KeyMatrixTakesMacroWordsFromTheStoreAndTheChosenSlot) {
     // button's missing macro leaves it its default word.
     const RunResult bound = Run(base);
     EXPECT_EQ(bound.out.substr(0, 53), "00f00001 00f10001 00f20001 00030007 00f30001 03010009");
+    EXPECT_NE(bound.err.find("button 1 carries a macro bound to 0x15999999"), std::string::npos)
+        << bound.err;
 
     std::vector<std::string> otherSlot = base;
     otherSlot.insert(otherSlot.end(), {"--slot", "0"});

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "assign/function_catalogue.h"
+#include "device/key_matrix_plan.h"
 #include "tools/tarnctl/input_files.h"
 #include "tools/tarnctl/output.h"
 
@@ -18,15 +18,23 @@ int StartUpSlot(const tarn::ProfileSlotTable& table) {
     return 0;
 }
 
-// A macro button without its store or binding goes out with its default function; say so, as
-// the printed words would otherwise puzzle.
-void NoteUnboundMacros(const ApplyInputs& inputs) {
+// A macro button that goes out unbound (with its default function's word) would puzzle anyone
+// reading the printed words; say why.
+void NoteUnboundMacros(const ApplyInputs& inputs, bool haveSlots) {
     for (int button = 0; button < tarn::kButtonCount; ++button) {
         const auto& assignment = inputs.model->currentProfile.buttons[button];
-        if (assignment.functionType != static_cast<uint32_t>(tarn::FnMacro)) continue;
-        if (inputs.store && inputs.model->buttonMacroIds[button] != 0) continue;
-        Note("button " + std::to_string(button) +
-             " carries a macro, but without --macros and --slots it is sent as unbound");
+        if (assignment.functionType != tarn::kFunctionMacro) continue;
+        const uint32_t id = inputs.model->buttonMacroIds[button];
+        const std::string which = "button " + std::to_string(button) + " carries a macro";
+        if (!inputs.store || !haveSlots) {
+            Note(which + ", but without --macros and --slots it is sent as unbound");
+        } else if (id == 0) {
+            Note(which + ", but slot " + std::to_string(inputs.model->currentSlot) +
+                 " binds none to it; it is sent as unbound");
+        } else if (!tarn::MacroToUpload(inputs.store.get(), id)) {
+            Note(which + " bound to " + Hex32(id) +
+                 ", which the store does not hold with events; it is sent as unbound");
+        }
     }
 }
 
@@ -61,7 +69,7 @@ std::optional<int> ReadApplyInputs(const Command& command, const ParsedArgs& arg
             slot ? static_cast<int>(*slot) : StartUpSlot(inputs.model->slotTable);
         tarn::LoadButtonMacroIds(*inputs.model);
     }
-    NoteUnboundMacros(inputs);
+    NoteUnboundMacros(inputs, slotsPath != nullptr);
     return std::nullopt;
 }
 
