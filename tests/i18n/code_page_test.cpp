@@ -33,7 +33,7 @@ TEST(EncodingTableTest, UsualNamesAndTheUtf32Rule) {
     EXPECT_EQ(EncodingTable(u"utf-32" + std::u16string(94, u'x')), 0u);  // 100 characters
 }
 
-// Our fast decoder against the plain one of the text helpers, on text that mixes ASCII runs of
+// Our fast decoder against the plain one in app/text.h, on text that mixes ASCII runs of
 // every length with two-, three- and four-byte forms and broken sequences.
 TEST(CodePageTest, FastUtf8DecoderAgreesWithThePlainOne) {
     const std::string pieces[] = {"a",    "<tag>", "0123456789abcdefXYZ", "\xC3\xA9",
