@@ -21,7 +21,9 @@ std::u16string LanguagePath(const LanguageInfo& language) {
 
 }  // namespace
 
-void LoadStartupLanguage() { LoadLanguageFile(JoinPath(programFolder, u"\\Language\\sc.xml")); }
+void LoadStartupLanguage() {
+    LoadLanguageFile(JoinPath(programFolder, u"\\Language\\sc.xml"));
+}
 
 void LoadSkinLanguage(LanguageWindow& window) {
     const int type = ReadProfileInt(JoinPath(programFolder, u"\\skins\\languagetype.ini"),

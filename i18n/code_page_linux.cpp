@@ -17,36 +17,60 @@ std::string IconvName(uint32_t codePage) {
         return "ISO-8859-" + std::to_string(codePage - 28590);
     }
     switch (codePage) {
-        case 20127: return "ASCII";
-        case 20866: return "KOI8-R";
-        case 21866: return "KOI8-U";
-        case 28603: return "ISO-8859-13";
-        case 28605: return "ISO-8859-15";
-        case 38598: return "ISO-8859-8";
-        case 37: return "IBM037";
-        case 500: return "IBM500";
-        case 708: return "ISO-8859-6";
-        case 10000: return "MACINTOSH";
-        case 10007: return "MAC-CYRILLIC";
-        case 10017: return "MACUKRAINIAN";
-        case 10029: return "MAC-CENTRALEUROPE";
-        case 10079: return "MAC-IS";
+        case 20127:
+            return "ASCII";
+        case 20866:
+            return "KOI8-R";
+        case 21866:
+            return "KOI8-U";
+        case 28603:
+            return "ISO-8859-13";
+        case 28605:
+            return "ISO-8859-15";
+        case 38598:
+            return "ISO-8859-8";
+        case 37:
+            return "IBM037";
+        case 500:
+            return "IBM500";
+        case 708:
+            return "ISO-8859-6";
+        case 10000:
+            return "MACINTOSH";
+        case 10007:
+            return "MAC-CYRILLIC";
+        case 10017:
+            return "MACUKRAINIAN";
+        case 10029:
+            return "MAC-CENTRALEUROPE";
+        case 10079:
+            return "MAC-IS";
         case 50220:
         case 50221:
-        case 50222: return "ISO-2022-JP";
-        case 50225: return "ISO-2022-KR";
-        case 51932: return "EUC-JP";
-        case 51936: return "EUC-CN";
-        case 51949: return "EUC-KR";
-        case 54936: return "GB18030";
-        case 65000: return "UTF-7";
-        default: return "CP" + std::to_string(codePage);
+        case 50222:
+            return "ISO-2022-JP";
+        case 50225:
+            return "ISO-2022-KR";
+        case 51932:
+            return "EUC-JP";
+        case 51936:
+            return "EUC-CN";
+        case 51949:
+            return "EUC-KR";
+        case 54936:
+            return "GB18030";
+        case 65000:
+            return "UTF-7";
+        default:
+            return "CP" + std::to_string(codePage);
     }
 }
 
 }  // namespace
 
-uint32_t SystemAnsiCodePage() { return 1252; }
+uint32_t SystemAnsiCodePage() {
+    return 1252;
+}
 
 bool PlatformConvertCodePage(uint32_t codePage, std::string_view bytes, std::u16string& out) {
     iconv_t cd = iconv_open("UTF-16LE", IconvName(codePage).c_str());

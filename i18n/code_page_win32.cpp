@@ -7,7 +7,9 @@
 
 namespace tarn {
 
-uint32_t SystemAnsiCodePage() { return GetACP(); }
+uint32_t SystemAnsiCodePage() {
+    return GetACP();
+}
 
 bool PlatformConvertCodePage(uint32_t codePage, std::string_view bytes, std::u16string& out) {
     out.clear();

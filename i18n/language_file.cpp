@@ -16,7 +16,9 @@ XmlDocument& SharedXmlDocument() {
     return document;
 }
 
-std::u16string Wide(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string Wide(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
 
 }  // namespace
 
@@ -44,8 +46,8 @@ void LoadLanguageFile(const std::u16string& path) {
     shared->LoadXmlFile(path);
     for (size_t i = 0; i < kStringKeyCount; ++i) {
         const StringKey key = StringKeyAt(i);
-        LanguageStrings.Set(key, GetConfigString(shared.Document(), u"config",
-                                                 Wide(StringKeyName(key))));
+        LanguageStrings.Set(
+            key, GetConfigString(shared.Document(), u"config", Wide(StringKeyName(key))));
     }
 }
 

@@ -10,7 +10,9 @@
 
 namespace tarn {
 
-std::u16string LanguageIdPath() { return JoinPath(dataFolder, u"\\Language.cfg"); }
+std::u16string LanguageIdPath() {
+    return JoinPath(dataFolder, u"\\Language.cfg");
+}
 
 LanguageId ReadLanguageId() {
     const std::u16string path = LanguageIdPath();
@@ -31,8 +33,8 @@ LanguageId ReadLanguageId() {
         total += n;
     }
     opened.file->Close();
-    const uint32_t id = value[0] | (value[1] << 8) | (value[2] << 16) |
-                        (static_cast<uint32_t>(value[3]) << 24);
+    const uint32_t id =
+        value[0] | (value[1] << 8) | (value[2] << 16) | (static_cast<uint32_t>(value[3]) << 24);
     return static_cast<LanguageId>(id);
 }
 

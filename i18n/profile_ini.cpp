@@ -8,7 +8,9 @@ namespace tarn {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r';
+}
 
 std::u16string_view Trimmed(std::u16string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -67,8 +69,8 @@ std::u16string_view Unquoted(std::u16string_view v) {
 
 }  // namespace
 
-int ParseProfileInt(std::u16string_view text, std::u16string_view section,
-                    std::u16string_view key, int defaultValue) {
+int ParseProfileInt(std::u16string_view text, std::u16string_view section, std::u16string_view key,
+                    int defaultValue) {
     bool inSection = false;
     size_t at = 0;
     while (at <= text.size()) {
@@ -79,9 +81,8 @@ int ParseProfileInt(std::u16string_view text, std::u16string_view section,
         if (line.empty() || line[0] == u';') continue;
         if (line[0] == u'[') {
             const size_t close = line.find(u']');
-            inSection = SameName(Trimmed(line.substr(1, close == line.npos ? line.npos
-                                                                           : close - 1)),
-                                 section);
+            inSection = SameName(
+                Trimmed(line.substr(1, close == line.npos ? line.npos : close - 1)), section);
             continue;
         }
         if (!inSection) continue;

@@ -12,8 +12,8 @@ namespace {
 constexpr size_t kMaxIniBytes = 1 << 20;
 }  // namespace
 
-int ReadProfileInt(const std::u16string& path, std::u16string_view section,
-                   std::u16string_view key, int defaultValue) {
+int ReadProfileInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                   int defaultValue) {
     std::string bytes(kMaxIniBytes, '\0');
     size_t read = 0;
     if (ReadFileInto(Files(), path, bytes.data(), bytes.size(), &read) != FileError::None) {

@@ -7,8 +7,8 @@
 
 namespace tarn {
 
-int ReadProfileInt(const std::u16string& path, std::u16string_view section,
-                   std::u16string_view key, int defaultValue) {
+int ReadProfileInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                   int defaultValue) {
     const std::wstring sectionName(section.begin(), section.end());
     const std::wstring keyName(key.begin(), key.end());
     const std::wstring file(path.begin(), path.end());

@@ -16,10 +16,14 @@ constexpr size_t kFirstReadBytes = size_t{64} << 10;
 // The system's own wording for the causes the file layer reports.
 std::u16string OpenFailureText(FileError error) {
     switch (error) {
-        case FileError::NotFound: return u"The system cannot find the file specified.";
-        case FileError::BadPath: return u"The system cannot find the path specified.";
-        case FileError::AccessDenied: return u"Access is denied.";
-        default: return u"The system cannot open the device or file specified.";
+        case FileError::NotFound:
+            return u"The system cannot find the file specified.";
+        case FileError::BadPath:
+            return u"The system cannot find the path specified.";
+        case FileError::AccessDenied:
+            return u"Access is denied.";
+        default:
+            return u"The system cannot open the device or file specified.";
     }
 }
 
@@ -41,8 +45,8 @@ bool NameMatches(std::u16string_view text, size_t nameStart, std::u16string_view
             if (i == 0) return false;
             if (i == wanted.size()) return true;
             const char16_t next = wanted[i];
-            return next == u' ' || next == u'\t' || next == u'=' || next == u'/' ||
-                   next == u'[' || next == u']';
+            return next == u' ' || next == u'\t' || next == u'=' || next == u'/' || next == u'[' ||
+                   next == u']';
         }
         if (i == wanted.size()) return false;
         char16_t a = text[nameStart + i];
@@ -72,8 +76,7 @@ std::u16string JoinedText(std::u16string_view content) {
             out.append(inside);
         } else if (node.type == NodeType::Text || node.type == NodeType::Incorrect) {
             // A "<" that starts no node is text, up to the next "<".
-            const size_t textEnd =
-                node.type == NodeType::Text ? end : FindTagOpen(content, i + 1);
+            const size_t textEnd = node.type == NodeType::Text ? end : FindTagOpen(content, i + 1);
             const std::u16string_view run = content.substr(i, textEnd - i);
             if (HasNonBlank(run)) AppendDecodedReferences(run, out);
             i = textEnd;
@@ -176,10 +179,18 @@ bool XmlDocument::FindChild(const std::u16string_view* name) {
     return false;
 }
 
-bool XmlDocument::NextElement() { return FindElement(nullptr); }
-bool XmlDocument::NextElement(std::u16string_view name) { return FindElement(&name); }
-bool XmlDocument::NextChild() { return FindChild(nullptr); }
-bool XmlDocument::NextChild(std::u16string_view name) { return FindChild(&name); }
+bool XmlDocument::NextElement() {
+    return FindElement(nullptr);
+}
+bool XmlDocument::NextElement(std::u16string_view name) {
+    return FindElement(&name);
+}
+bool XmlDocument::NextChild() {
+    return FindChild(nullptr);
+}
+bool XmlDocument::NextChild(std::u16string_view name) {
+    return FindChild(&name);
+}
 
 bool XmlDocument::EnterChild() {
     if (current_ == 0 || child_ == 0 || kind_ != NodeKind::Element) return false;
@@ -189,7 +200,9 @@ bool XmlDocument::EnterChild() {
     return true;
 }
 
-std::u16string XmlDocument::ChildText() const { return ElementText(child_); }
+std::u16string XmlDocument::ChildText() const {
+    return ElementText(child_);
+}
 
 std::u16string XmlDocument::ElementText(uint32_t element) const {
     if (!Valid(element)) return {};

@@ -15,15 +15,15 @@
 namespace tarn {
 
 struct ElementRecord {
-    uint32_t start = 0;           // offset of the "<" of the start tag
-    uint32_t length = 0;          // to the end of the end tag (of the start tag when there is none)
+    uint32_t start = 0;   // offset of the "<" of the start tag
+    uint32_t length = 0;  // to the end of the end tag (of the start tag when there is none)
     uint32_t startTagLength = 0;
-    uint32_t endTagLength = 0;    // 0 for an empty or unended element
-    uint32_t flags = 0;           // depth at which it was read (low 16 bits) and the markers below
-    uint32_t parent = 0;          // 0 for the root
+    uint32_t endTagLength = 0;  // 0 for an empty or unended element
+    uint32_t flags = 0;         // depth at which it was read (low 16 bits) and the markers below
+    uint32_t parent = 0;        // 0 for the root
     uint32_t firstChild = 0;
-    uint32_t nextSibling = 0;     // 0 after the last
-    uint32_t previousSibling = 0; // the first child's is the last child
+    uint32_t nextSibling = 0;      // 0 after the last
+    uint32_t previousSibling = 0;  // the first child's is the last child
 };
 
 inline constexpr uint32_t kElementEmpty = 1u << 16;
@@ -32,7 +32,7 @@ inline constexpr uint32_t kElementMalformedBelow = 1u << 18;
 inline constexpr uint32_t kElementMalformed = 1u << 19;
 
 class XmlDocument {
-public:
+  public:
     // Replaces the document by the file and indexes it; the position is then before the root.
     // True when the file was read and is well formed. What could be read is kept either way.
     bool LoadXmlFile(const std::u16string& path);
@@ -70,7 +70,7 @@ public:
     // Off unless a caller asks for it: names then compare without regard to A..Z case.
     void SetIgnoreNameCase(bool ignore) { ignoreCase_ = ignore; }
 
-private:
+  private:
     bool Load(WideText text, std::u16string report);
     bool Matches(uint32_t element, const std::u16string_view* name) const;
     bool FindElement(const std::u16string_view* name);

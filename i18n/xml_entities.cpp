@@ -15,6 +15,7 @@ struct Entity {
     char32_t code;
 };
 
+// clang-format off
 constexpr Entity kEntities[] = {
     // Markup and the XML addition.
     {"quot", 34}, {"amp", 38}, {"apos", 39}, {"lt", 60}, {"gt", 62},
@@ -73,6 +74,7 @@ constexpr Entity kEntities[] = {
     {"lfloor", 8970}, {"rfloor", 8971}, {"lang", 9001}, {"rang", 9002}, {"loz", 9674},
     {"spades", 9824}, {"clubs", 9827}, {"hearts", 9829}, {"diams", 9830},
 };
+// clang-format on
 
 bool IsLowerCase(std::string_view name) {
     return std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });

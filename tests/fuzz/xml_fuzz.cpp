@@ -15,7 +15,7 @@ namespace {
 using namespace tarn;
 
 class BytesFile final : public File {
-public:
+  public:
     BytesFile(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     size_t Read(void* buffer, size_t size) override {
         const size_t n = size < size_ - pos_ ? size : size_ - pos_;
@@ -26,7 +26,7 @@ public:
     bool Write(const void*, size_t) override { return false; }
     bool Close() override { return true; }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
@@ -34,7 +34,7 @@ private:
 
 // Every open for reading gives the fuzzer's bytes; nothing else is needed.
 class BytesFileSystem final : public FileSystem {
-public:
+  public:
     const uint8_t* data = nullptr;
     size_t size = 0;
     OpenResult OpenForRead(const std::u16string&) override {

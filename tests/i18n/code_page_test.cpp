@@ -16,6 +16,7 @@ TEST(EncodingTableTest, UsualNamesAndTheUtf32Rule) {
         std::u16string_view name;
         uint32_t codePage;
     };
+    // clang-format off
     const Row rows[] = {
         {u"utf-8", 65001},        {u"UTF-8", 65001},        {u"utf-16", 1200},
         {u"unicode", 1200},       {u"unicodeFFFE", 1201},   {u"us-ascii", 20127},
@@ -26,6 +27,7 @@ TEST(EncodingTableTest, UsualNamesAndTheUtf32Rule) {
         {u"UTF-32BE", 12001},     {u"utf-32-anything", 12000},
         {u"no-such-code", 0},     {u"", 0},                 {u"utf-8\u00e9", 0},
     };
+    // clang-format on
     for (const Row& row : rows) {
         EXPECT_EQ(EncodingTable(row.name), row.codePage) << ToUtf8(row.name);
     }
@@ -36,10 +38,20 @@ TEST(EncodingTableTest, UsualNamesAndTheUtf32Rule) {
 // Our fast decoder against the plain one in app/text.h, on text that mixes ASCII runs of
 // every length with two-, three- and four-byte forms and broken sequences.
 TEST(CodePageTest, FastUtf8DecoderAgreesWithThePlainOne) {
-    const std::string pieces[] = {"a",    "<tag>", "0123456789abcdefXYZ", "\xC3\xA9",
-                                  "\xE8\xAE\xBE", "\xF0\x9F\x96\xB1", "\xED\xA0\x80",
-                                  "\xE0\x80\xAF", "\xC0\xAF", "\xFF", "\x80", "\xE8\xAE",
-                                  "\xF4\x90\x80\x80", std::string(40, ' ')};
+    const std::string pieces[] = {"a",
+                                  "<tag>",
+                                  "0123456789abcdefXYZ",
+                                  "\xC3\xA9",
+                                  "\xE8\xAE\xBE",
+                                  "\xF0\x9F\x96\xB1",
+                                  "\xED\xA0\x80",
+                                  "\xE0\x80\xAF",
+                                  "\xC0\xAF",
+                                  "\xFF",
+                                  "\x80",
+                                  "\xE8\xAE",
+                                  "\xF4\x90\x80\x80",
+                                  std::string(40, ' ')};
     std::mt19937 random(7);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes;

@@ -27,8 +27,7 @@ TEST(LanguageFilesTest, EveryFileIsCompleteAndClean) {
         const std::string name = ToUtf8(language.file);
         {
             SharedXmlAccess shared;
-            EXPECT_TRUE(shared->LoadXmlFile(path))
-                << name << ": " << ToUtf8(shared->LoadResult());
+            EXPECT_TRUE(shared->LoadXmlFile(path)) << name << ": " << ToUtf8(shared->LoadResult());
             EXPECT_TRUE(shared->LoadResult().starts_with(u"UTF-8 ")) << name;
         }
         LoadLanguageFile(path);

@@ -20,7 +20,9 @@
 namespace tarn {
 namespace {
 
-std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 // One document under the shared lock, for tests of the lookup walk.
 std::u16string LookUpIn(std::string_view xml, std::u16string_view section,
@@ -31,9 +33,9 @@ std::u16string LookUpIn(std::string_view xml, std::u16string_view section,
 }
 
 TEST(ConfigStringTest, FindsKeysUnderTheFirstSectionOfAnyRoot) {
-    EXPECT_EQ(LookUpIn("<anything><config><str_ok>OK</str_ok></config></anything>", u"config",
-                       u"str_ok"),
-              u"OK");
+    EXPECT_EQ(
+        LookUpIn("<anything><config><str_ok>OK</str_ok></config></anything>", u"config", u"str_ok"),
+        u"OK");
     EXPECT_EQ(LookUpIn("<config><str_ok>OK</str_ok></config>", u"config", u"str_ok"), u"");
     EXPECT_EQ(LookUpIn("<r><config><a>1</a></config><config><str_ok>2</str_ok></config></r>",
                        u"config", u"str_ok"),
@@ -41,16 +43,15 @@ TEST(ConfigStringTest, FindsKeysUnderTheFirstSectionOfAnyRoot) {
     EXPECT_EQ(LookUpIn("<r><config><k>first</k><k>second</k></config></r>", u"config", u"k"),
               u"first");
     // A section without the key is searched for a section of the same name inside it.
-    EXPECT_EQ(LookUpIn("<r><config><x/><config><k>deep</k></config></config></r>", u"config",
-                       u"k"),
+    EXPECT_EQ(LookUpIn("<r><config><x/><config><k>deep</k></config></config></r>", u"config", u"k"),
               u"deep");
-    EXPECT_EQ(LookUpIn("<r><firmware><version>16</version></firmware></r>", u"firmware",
-                       u"version"),
-              u"16");
+    EXPECT_EQ(
+        LookUpIn("<r><firmware><version>16</version></firmware></r>", u"firmware", u"version"),
+        u"16");
 }
 
 class LanguageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         programFolder = u"C:\\Tarn";
         dataFolder = u"C:\\Users\\u\\Temp\\NIREL\\Tarn";
@@ -65,8 +66,7 @@ protected:
         ChineseSkin = 0;
     }
     // A language file whose texts are the tag followed by the key, for the keys given.
-    void AddLanguage(std::u16string_view file, std::string_view tag,
-                     std::vector<StringKey> keys) {
+    void AddLanguage(std::u16string_view file, std::string_view tag, std::vector<StringKey> keys) {
         std::string xml = "<language><config>";
         for (StringKey k : keys) {
             const std::string name(StringKeyName(k));
@@ -190,7 +190,7 @@ TEST(ProfileIniTest, ReadsIntegersTheWayThePlatformDoes) {
 
 // The main window's side of a language change, recorded in order.
 class RecordingLanguageWindow final : public LanguageWindow {
-public:
+  public:
     explicit RecordingLanguageWindow(std::function<void()> onRefresh = {})
         : onRefresh_(std::move(onRefresh)) {}
     bool menuOpen = false;
@@ -214,7 +214,7 @@ public:
         calls.push_back("forget");
     }
 
-private:
+  private:
     std::function<void()> onRefresh_;
 };
 

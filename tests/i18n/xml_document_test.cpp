@@ -37,8 +37,8 @@ std::u16string Lookup(XmlDocument& doc, std::u16string_view key) {
 }
 
 bool EndsWith(const std::u16string& text, std::u16string_view tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(),
-                                                      tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST(XmlEncodingTest, EveryStoredFormGivesTheSameTexts) {
@@ -59,8 +59,8 @@ TEST(XmlEncodingTest, EveryStoredFormGivesTheSameTexts) {
     }
     const std::string count = std::to_string(doc.size());
     const std::u16string size = u"length " + std::u16string(count.begin(), count.end());
-    const std::u16string wide = u" to " + std::u16string(count.begin(), count.end()) +
-                                u" wide chars ";
+    const std::u16string wide =
+        u" to " + std::u16string(count.begin(), count.end()) + u" wide chars ";
     EXPECT_EQ(utf8->doc.LoadResult(), u"UTF-8 BOM + " + size + wide);
     EXPECT_EQ(le->doc.LoadResult(), u"UTF-16LE BOM + " + size + wide);
     EXPECT_EQ(be->doc.LoadResult(), u"UTF-16BE BOM + " + size + u" endian swap" + wide);
@@ -69,8 +69,9 @@ TEST(XmlEncodingTest, EveryStoredFormGivesTheSameTexts) {
 
 TEST(XmlEncodingTest, NonAsciiTextSurvivesEveryMark) {
     const std::u16string doc = u"<r><config><k>Réglages 设置 \U0001F5B1</k></config></r>";
-    std::string utf8 = "\xEF\xBB\xBF<r><config><k>R\xC3\xA9glages \xE8\xAE\xBE\xE7\xBD\xAE "
-                       "\xF0\x9F\x96\xB1</k></config></r>";
+    std::string utf8 =
+        "\xEF\xBB\xBF<r><config><k>R\xC3\xA9glages \xE8\xAE\xBE\xE7\xBD\xAE "
+        "\xF0\x9F\x96\xB1</k></config></r>";
     for (const std::string& bytes : {utf8, Utf16Bytes(doc, false), Utf16Bytes(doc, true)}) {
         auto l = Load(bytes);
         EXPECT_TRUE(l->ok);
@@ -81,7 +82,8 @@ TEST(XmlEncodingTest, NonAsciiTextSurvivesEveryMark) {
 TEST(XmlEncodingTest, ReportNamesDetectionAnsiZerosAndEmptyFiles) {
     auto detected = Load("\n<a>\xC3\xA9</a>");
     EXPECT_TRUE(detected->ok);
-    EXPECT_EQ(detected->doc.LoadResult(), u"UTF-8 length 10 (used UTF-8 detection) to 9 wide chars ");
+    EXPECT_EQ(detected->doc.LoadResult(),
+              u"UTF-8 length 10 (used UTF-8 detection) to 9 wide chars ");
 
     // Not UTF-8 and nothing declared: the default ANSI code page (Western on this build).
     auto ansi = Load("\n<a>\xE9</a>");
@@ -245,8 +247,8 @@ TEST(XmlErrorTest, EachFaultIsReportedWithItsOffset) {
         auto l = Load(c.xml);
         EXPECT_FALSE(l->ok) << c.xml;
         EXPECT_TRUE(EndsWith(l->doc.LoadResult(), c.message))
-            << c.xml << " -> " << std::string(l->doc.LoadResult().begin(),
-                                                 l->doc.LoadResult().end());
+            << c.xml << " -> "
+            << std::string(l->doc.LoadResult().begin(), l->doc.LoadResult().end());
     }
 }
 
@@ -266,8 +268,9 @@ TEST(XmlErrorTest, WellFormedOddities) {
     // The "/" must follow the name, a blank or a quote to make an empty element.
     auto notEmpty = Load("<r><a b=1/></r>");
     EXPECT_FALSE(notEmpty->ok);
-    EXPECT_TRUE(EndsWith(notEmpty->doc.LoadResult(), u"'r' at offset 12 does not match start "
-                                                      u"tag 'a' at offset 3"))
+    EXPECT_TRUE(EndsWith(notEmpty->doc.LoadResult(),
+                         u"'r' at offset 12 does not match start "
+                         u"tag 'a' at offset 3"))
         << std::string(notEmpty->doc.LoadResult().begin(), notEmpty->doc.LoadResult().end());
 }
 
@@ -317,8 +320,8 @@ TEST(XmlErrorTest, DeepAndBrokenNestingStaysLinear) {
 
 TEST(XmlFileTest, MissingFileEmptiesTheDocument) {
     test::ScopedMemoryFileSystem files;
-    files.fs.AddFile(u"C:\\Tarn\\a.xml", {'<', 'r', '>', '<', 'k', '>', 'v', '<', '/', 'k', '>',
-                                          '<', '/', 'r', '>'});
+    files.fs.AddFile(u"C:\\Tarn\\a.xml",
+                     {'<', 'r', '>', '<', 'k', '>', 'v', '<', '/', 'k', '>', '<', '/', 'r', '>'});
     XmlDocument d;
     EXPECT_TRUE(d.LoadXmlFile(u"C:\\Tarn\\a.xml"));
     EXPECT_EQ(GetConfigString(d, u"r", u"k"), u"");  // k is not under a section r below r
