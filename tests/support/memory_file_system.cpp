@@ -13,7 +13,7 @@ public:
         : bytes_(bytes), budget_(budget), writable_(writable) {}
     size_t Read(void* buffer, size_t size) override {
         const size_t n = std::min(size, bytes_->size() - pos_);
-        std::memcpy(buffer, bytes_->data() + pos_, n);
+        if (n != 0) std::memcpy(buffer, bytes_->data() + pos_, n);  // an empty file has no data
         pos_ += n;
         return n;
     }
