@@ -1,5 +1,7 @@
 #include "device/apply_worker.h"
 
+#include "device/key_matrix_plan.h"
+
 #include <array>
 #include <span>
 
@@ -43,16 +45,6 @@ int Fail(const ApplyContext& context, int code) {
     return code;
 }
 
-// The macro bound to a button, when there is one worth uploading. A missing record, a free slot
-// and a macro without events would all leave the button dead on the mouse.
-const MacroRecord* UploadableMacro(const ApplyContext& context, int button) {
-    const uint32_t id = context.settings->buttonMacroIds[button];
-    if (id == 0) return nullptr;
-    const MacroRecord* record = FindMacroById(*context.macros, id);
-    if (!record || record->size == 0 || StoredEventCount(*record) == 0) return nullptr;
-    return record;
-}
-
 // Chooses and sends what one button needs; returns whether the button has a word (and so
 // takes the pause after it).
 bool PrepareButton(const ApplyContext& context, int button, uint8_t& macroNumber,
@@ -69,7 +61,8 @@ bool PrepareButton(const ApplyContext& context, int button, uint8_t& macroNumber
             word = chosen.word;
             return true;
         case ButtonWordSource::Macro: {
-            const MacroRecord* macro = UploadableMacro(context, button);
+            const MacroRecord* macro =
+                MacroToUpload(context.macros, context.settings->buttonMacroIds[button]);
             if (!macro) {
                 word = FixedFunctionWord(DefaultFunctionCodes[button]);
                 return true;
