@@ -26,6 +26,14 @@ constexpr RECT kProgressRect{600, 340, 860, 349};
 
 RECT R(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The fallback template has a dialog frame; the skinned windows have none, so client and
+// window coordinates agree for the tests that click at fixed points.
+void Borderless(HWND hwnd, int x, int y, int width, int height) {
+    SetWindowLongPtrW(hwnd, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU);
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, WS_EX_APPWINDOW);
+    SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 std::wstring LogPath() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
@@ -105,7 +113,7 @@ BOOL Gallery::OnInitDialog() {
     over_ = LoadPictureFile(SkinPath(L"support_over.bmp"));
     down_ = LoadPictureFile(SkinPath(L"support_down.bmp"));
     page_ = LoadBitmapResource(163);
-    SetWindowPos(hwnd_, nullptr, 20, 20, kSize.width, kSize.height + kLogHeight, SWP_NOZORDER);
+    Borderless(hwnd_, 20, 20, kSize.width, kSize.height + kLogHeight);
 
     Skin(press_, kUpdate);
     press_.SetPressNotify(true);
@@ -265,7 +273,7 @@ protected:
             w = static_cast<int>(image_->GetWidth());
             h = static_cast<int>(image_->GetHeight());
         }
-        SetWindowPos(hwnd_, nullptr, 0, 0, w, h, SWP_NOZORDER);
+        Borderless(hwnd_, 0, 0, w, h);
         return TRUE;
     }
 
