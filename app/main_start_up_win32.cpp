@@ -15,7 +15,9 @@
 #include "app/main_window_win32.h"
 #include "app/user_messages.h"
 #include "app/window_messages.h"
+#include "device/hid_transport.h"
 #include "device/simulated_mouse.h"
+#include "device/usb_driver.h"
 #include "macro/macro_store.h"
 #include "settings/profile_files.h"
 #include "settings/profile_selection.h"
@@ -184,6 +186,16 @@ bool COstraDriverDlg::PrepareLink() {
 }
 
 bool COstraDriverDlg::FirmwareLoaderPresent() { return AnyUsbHardwareIdMatches(); }
+
+bool COstraDriverDlg::MousePresent() {
+    const uint16_t vendor = ParseHexId(kVendorIdText), product = ParseHexId(kProductIdText);
+    for (const HidInterfaceInfo& info : link_->Transport().Enumerate(vendor, product).interfaces) {
+        if (info.attributesKnown && info.vendorId == vendor && info.productId == product) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void COstraDriverDlg::HandOverToFlashingTool() {
     const std::wstring tool = Wide(FlashingToolPath());

@@ -112,6 +112,7 @@ private:
     void PostStoredLanguage() override;
     bool PrepareLink() override;
     bool FirmwareLoaderPresent() override;
+    bool MousePresent() override;
     void HandOverToFlashingTool() override;
     bool OpenDevice() override;
     void RefreshPages() override;

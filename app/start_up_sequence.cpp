@@ -4,10 +4,15 @@ namespace tarn {
 
 namespace {
 
-// The mouse in its firmware-loader mode is looked for twice, as it can take a moment to appear.
+// The mouse in its firmware-loader mode is looked for twice, as it can take a moment to appear
+// after a flash. A mouse present in its normal mode cannot be in the loader at the same time, so
+// then the second look and its pause are spared.
 bool LookForLoader(StartUpSteps& steps, Clock& clock) {
     for (int look = 0; look < kLoaderLooks; ++look) {
-        if (look > 0) clock.Sleep(kLoaderLookPauseMs);
+        if (look > 0) {
+            if (steps.MousePresent()) return false;
+            clock.Sleep(kLoaderLookPauseMs);
+        }
         if (steps.FirmwareLoaderPresent()) return true;
     }
     return false;

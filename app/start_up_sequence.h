@@ -28,6 +28,7 @@ public:
     virtual void PostStoredLanguage() = 0;          // 14
     virtual bool PrepareLink() = 0;                 // 15
     virtual bool FirmwareLoaderPresent() = 0;       // 16
+    virtual bool MousePresent() = 0;                // 16: the mouse in its normal mode
     virtual void HandOverToFlashingTool() = 0;      // 16: start it and close
     virtual bool OpenDevice() = 0;                  // 17
     virtual void RefreshPages() = 0;                // 18

@@ -18,6 +18,7 @@ public:
     bool linkReady = true;
     std::vector<bool> loaderLooks{false, false};
     int failedOpens = 0;  // opens that fail before one succeeds
+    bool mousePresent = false;
 
     void AddSystemMenuAndIcons() override { steps.push_back("menu"); }
     void SeedDataFolderIfMissing() override { steps.push_back("seed"); }
@@ -41,6 +42,10 @@ public:
         steps.push_back("loader?");
         const bool present = loaderLooks.at(looks_++);
         return present;
+    }
+    bool MousePresent() override {
+        steps.push_back("mouse?");
+        return mousePresent;
     }
     void HandOverToFlashingTool() override { steps.push_back("flash"); }
     bool OpenDevice() override {
@@ -70,9 +75,19 @@ TEST(StartUpSequence, WithTheMouseEverythingRunsInOrder) {
               (std::vector<std::string>{"menu", "seed", "skin-language", "title", "macros", "view",
                                         "pages", "tray", "profiles", "notifications",
                                         "list-macros", "bindings", "indicator", "language",
-                                        "prepare", "loader?", "loader?", "open", "refresh",
-                                        "run"}));
+                                        "prepare", "loader?", "mouse?", "loader?", "open",
+                                        "refresh", "run"}));
     EXPECT_EQ(clock.sleeps, std::vector<uint32_t>{500});  // between the two loader looks
+}
+
+TEST(StartUpSequence, AMousePresentInItsNormalModeSparesTheSecondLoaderLook) {
+    ScriptedStartUp s;
+    s.mousePresent = true;
+    test::FakeClock clock;
+    EXPECT_EQ(RunStartUp(s, clock), StartUpOutcome::Running);
+    EXPECT_EQ(s.Tail(kCommonSteps),
+              (std::vector<std::string>{"loader?", "mouse?", "open", "refresh", "run"}));
+    EXPECT_TRUE(clock.sleeps.empty());
 }
 
 TEST(StartUpSequence, WithoutTheSupportLibraryNoWorkerStarts) {
@@ -89,7 +104,8 @@ TEST(StartUpSequence, TheFirmwareLoaderSeenAtTheSecondLookTakesOver) {
     s.loaderLooks = {false, true};
     test::FakeClock clock;
     EXPECT_EQ(RunStartUp(s, clock), StartUpOutcome::FirmwareLoader);
-    EXPECT_EQ(s.Tail(kCommonSteps), (std::vector<std::string>{"loader?", "loader?", "flash"}));
+    EXPECT_EQ(s.Tail(kCommonSteps),
+              (std::vector<std::string>{"loader?", "mouse?", "loader?", "flash"}));
 }
 
 TEST(StartUpSequence, OpeningIsTriedTenTimesHalfASecondApart) {
@@ -97,7 +113,7 @@ TEST(StartUpSequence, OpeningIsTriedTenTimesHalfASecondApart) {
     s.failedOpens = 100;
     test::FakeClock clock;
     EXPECT_EQ(RunStartUp(s, clock), StartUpOutcome::MouseMissing);
-    const auto tail = s.Tail(kCommonSteps + 2);
+    const auto tail = s.Tail(kCommonSteps + 3);
     EXPECT_EQ(std::count(tail.begin(), tail.end(), "open"), 10);
     EXPECT_EQ(tail.back(), "missing");
     EXPECT_EQ(tail[tail.size() - 2], "refresh");
