@@ -26,7 +26,7 @@ HFONT CaptionFont(int pixelHeight) {
     static std::map<int, HFONT> fonts;
     HFONT& font = fonts[pixelHeight];
     if (!font) {
-        font = CreateFontW(-pixelHeight, 0, 0, 0, 300, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        font = CreateFontW(pixelHeight, 0, 0, 0, 300, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                            DEFAULT_PITCH, L"MS Shell Dlg");
     }

@@ -72,7 +72,8 @@ private:
              textDown_ = skin::kTextDown;
 };
 
-// A caption font: "MS Shell Dlg", weight 300, the given pixel height. Shared by the controls.
+// A caption font: "MS Shell Dlg", weight 300, the given pixel height (of the character cell,
+// as the platform's positive font heights mean). Shared by the controls.
 HFONT CaptionFont(int pixelHeight);
 
 }  // namespace tarn

@@ -36,7 +36,7 @@ void CBitmapEdit::SetSkinBackground(int x, int y, int width, int height, HBITMAP
 }
 
 void CBitmapEdit::SetFontHeight(int pixelHeight) {
-    HFONT font = CreateFontW(-pixelHeight, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    HFONT font = CreateFontW(pixelHeight, 0, 0, 0, 500, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                              DEFAULT_PITCH, nullptr);
     if (!font) return;

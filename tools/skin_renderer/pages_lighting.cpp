@@ -15,7 +15,7 @@ const unsigned kPresets[lp::kPresetCount] = {
     0xFAC101, 0xFA8E05, 0xF96F00, 0xF80024, 0xE3185A, 0xE21B7F, 0xE218C1, 0x54FAE6, 0x30B900,
     0x7D63FA, 0x233BC4, 0x1603DE, 0xAD7A17, 0x12B900, 0xC05A4A, 0xEE4E6F, 0xB95401};
 
-const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"},     {"BODY LIGHT", "机身灯"},
+const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"},     {"PROXIMITY SENSING", "感应灯"},
                           {"COLOUR", "颜色设置"},         {"CURRENT", "当前颜色"},
                           {"PRESETS", "预设颜色"},        {"CUSTOM COLOUR", "自定义颜色"}};
 
@@ -62,8 +62,7 @@ void HueWheel(Canvas& c) {
 void PaintLighting(Canvas& c, State s, bool zh) {
     cairo_t* cr = c.cr();
     Background(cr, c.width(), c.height());
-    Panel(cr, {10, 14, 914, 158});
-    Panel(cr, {10, 162, 914, 446});
+    Panel(cr, {10, 14, 914, 446});
     for (int i = 0; i < 6; ++i) Title(cr, lp::kTitles[i].get(zh), s, kTitles[i].get(zh), zh);
     LedToggle(cr, lp::kMode4.get(zh), s, zh ? "七彩循环" : "Spectrum cycle", zh);
     LedToggle(cr, lp::kMode3.get(zh), s, zh ? "七彩呼吸" : "Spectrum breathing", zh);
