@@ -211,14 +211,16 @@ void COstraDriverDlg::RefreshPages() { controller_.RefreshPages(); }
 void COstraDriverDlg::StartRunning() {
     const WindowId self = reinterpret_cast<WindowId>(hwnd_);
     controller_.SetApplyWorkerRunning(applyWorker_.Start(DefaultApplyContext(*link_, self)));
+    // The window shows before the version is read: the read takes the mouse's pause, and only
+    // the support page needs its answer.
+    ShowMainWindow();
+    BringWindowToTop(hwnd_);
     uint32_t version = 0;
     firmwareVersionText_.clear();
     if (link_->ReadFirmwareVersion(&version) && version != 0) {
         const std::string digits = std::to_string(version);
         firmwareVersionText_.assign(digits.begin(), digits.end());
     }
-    ShowMainWindow();
-    BringWindowToTop(hwnd_);
     hooksStarted_ = StartHookThread(self);
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);

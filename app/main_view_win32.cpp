@@ -23,13 +23,19 @@ constexpr COLORREF kHintColour = RGB(0xBE, 0xBE, 0xBE);
 
 RECT ToRect(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The tab and button pictures follow the interface language at the moment the view is built.
-void LoadShapedPictures(CIrrButton& button) {
-    if (ChineseUi == 1) {
-        button.LoadStateBitmaps(154, 156, 155, 154);
-    } else {
-        button.LoadStateBitmaps(157, 159, 158, 157);
+// The tab and button pictures (normal, down, over) follow the interface language at the moment
+// the view is built; the normal one serves as the disabled one too.
+struct ShapedPictures {
+    OwnedBitmap normal, down, over;
+    void Cut(CIrrButton& button) const {
+        button.CutStateBitmaps(normal.get(), down.get(), over.get(), normal.get());
     }
+};
+
+ShapedPictures LoadShapedPictures() {
+    const bool chinese = ChineseUi == 1;
+    return {LoadBitmapResource(chinese ? 154 : 157), LoadBitmapResource(chinese ? 156 : 159),
+            LoadBitmapResource(chinese ? 155 : 158)};
 }
 
 }  // namespace
@@ -69,17 +75,19 @@ void COstraDriverDlg::CreateSmallButtons() {
     }
 }
 
+// All eleven buttons cut from the same three full-window pictures, loaded once here.
 void COstraDriverDlg::CreateShapedButtons() {
+    const ShapedPictures pictures = LoadShapedPictures();
     for (int k = 0; k < kPageCount; ++k) {
-        LoadShapedPictures(tabs_[k]);
         tabs_[k].CreateShaped(u"", kShapedStyle, mw::kTabs[k], hwnd_);
+        pictures.Cut(tabs_[k]);
         tabs_[k].SetSticky(true);
-        LoadShapedPictures(profileButtons_[k]);
         profileButtons_[k].CreateShaped(u"", kShapedStyle, mw::kProfiles[k], hwnd_);
+        pictures.Cut(profileButtons_[k]);
         profileButtons_[k].SetSticky(true);
     }
-    LoadShapedPictures(okButton_);
     okButton_.CreateShaped(u"", kShapedStyle, mw::kOk, hwnd_);
+    pictures.Cut(okButton_);
     RefreshTooltips();
 }
 

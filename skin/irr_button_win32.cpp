@@ -30,7 +30,32 @@ void CIrrButton::LoadStateBitmaps(int normalId, int downId, int overId, int disa
     down_ = LoadBitmapResource(downId);
     over_ = LoadBitmapResource(overId);
     disabled_ = LoadBitmapResource(disabledId);
+    cut_ = false;
+    if (hwnd_) {
+        CutToBox();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
+void CIrrButton::CutStateBitmaps(HBITMAP normal, HBITMAP down, HBITMAP over, HBITMAP disabled) {
+    const int w = box_.right - box_.left, h = box_.bottom - box_.top;
+    normal_ = CutPicture(normal, box_.left, box_.top, w, h);
+    down_ = CutPicture(down, box_.left, box_.top, w, h);
+    over_ = CutPicture(over, box_.left, box_.top, w, h);
+    disabled_ = CutPicture(disabled, box_.left, box_.top, w, h);
+    cut_ = true;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// The pictures are full-window images; a button keeps only the piece under its bounding box,
+// so a window of eleven shaped buttons does not hold forty-four full-window bitmaps.
+void CIrrButton::CutToBox() {
+    if (cut_) return;
+    const int w = box_.right - box_.left, h = box_.bottom - box_.top;
+    for (OwnedBitmap* picture : {&normal_, &down_, &over_, &disabled_}) {
+        if (*picture) *picture = CutPicture(picture->get(), box_.left, box_.top, w, h);
+    }
+    cut_ = true;
 }
 
 bool CIrrButton::CreateShaped(std::u16string_view caption, DWORD style, const geo::Quad& outline,
@@ -60,6 +85,7 @@ bool CIrrButton::CreateShaped(std::u16string_view caption, DWORD style, HRGN out
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(shape, region_, nullptr, RGN_COPY);
     SetWindowRgn(hwnd_, shape, TRUE);
+    CutToBox();
     return true;
 }
 
@@ -115,7 +141,7 @@ void CIrrButton::Draw(HDC dc) {
     if (*picture) {
         HDC src = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(src, picture->get());
-        BitBlt(dc, 0, 0, w, h, src, box_.left, box_.top, SRCCOPY);
+        BitBlt(dc, 0, 0, w, h, src, cut_ ? 0 : box_.left, cut_ ? 0 : box_.top, SRCCOPY);
         SelectObject(src, old);
         DeleteDC(src);
     }

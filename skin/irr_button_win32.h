@@ -21,6 +21,9 @@ public:
     ~CIrrButton() override;
     // Bitmap resources: normal, down, over, disabled.
     void LoadStateBitmaps(int normalId, int downId, int overId, int disabledId);
+    // The same from pictures the caller already holds (a window whose shaped buttons share one
+    // set loads it once); call after CreateShaped. The caller keeps its pictures.
+    void CutStateBitmaps(HBITMAP normal, HBITMAP down, HBITMAP over, HBITMAP disabled);
     // The region is in parent coordinates; the button keeps its own copy.
     bool CreateShaped(std::u16string_view caption, DWORD style, HRGN outline, HWND parent,
                       UINT id = 0);
@@ -44,6 +47,7 @@ private:
     void Draw(HDC dc);
     bool InsideOutline(LPARAM position) const;
     void UpdateHover(LPARAM position);
+    void CutToBox();
 
     OwnedBitmap normal_, down_, over_, disabled_;
     HRGN region_ = nullptr;  // in the button's own coordinates
@@ -54,6 +58,7 @@ private:
     bool pressed_ = false;
     bool selected_ = false;
     bool sticky_ = false;
+    bool cut_ = false;  // the pictures hold only the bounding box
     ControlTooltip tooltip_;
     COLORREF textNormal_ = RGB(189, 189, 200), textOver_ = RGB(255, 255, 255),
              textDown_ = RGB(38, 29, 5);
