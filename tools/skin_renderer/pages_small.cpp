@@ -40,6 +40,9 @@ void Star(cairo_t* cr, double cx, double cy, double r) {
 // Language 1..12, in the order of the language table.
 void Flag(cairo_t* cr, int language, double w, double h) {
     cairo_save(cr);
+    // Opaque throughout, so no edge pixel shows the menu through it.
+    SetColour(cr, Hex(0x000000));
+    cairo_paint(cr);
     switch (language) {
         case 1:  // Chinese
             SetColour(cr, Hex(0xDE2910));

@@ -220,10 +220,9 @@ void Track(cairo_t* cr, const Rect& r) {
 void Marker(cairo_t* cr, const Rect& r, State s) {
     const double cx = r.left + r.width() / 2.0, cy = r.top + r.height() / 2.0;
     const double radius = std::min(r.width(), r.height()) / 2.0 - 2;
-    if (s != State::Normal) {
+    if (s == State::Down) {
         cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius + 2);
-        cairo_pattern_add_color_stop_rgba(g, 0, kAccent.r, kAccent.g, kAccent.b,
-                                          s == State::Down ? 0.75 : 0.35);
+        cairo_pattern_add_color_stop_rgba(g, 0, kAccent.r, kAccent.g, kAccent.b, 0.85);
         cairo_pattern_add_color_stop_rgba(g, 1, kAccent.r, kAccent.g, kAccent.b, 0);
         cairo_set_source(cr, g);
         cairo_new_sub_path(cr);
@@ -233,7 +232,8 @@ void Marker(cairo_t* cr, const Rect& r, State s) {
     }
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, radius * 0.45, 0, 2 * M_PI);
-    SetColour(cr, s == State::Normal ? Hex(0x59616B) : kAccent);
+    // Hovered: a lit ring around a dark core; pressed: the whole marker glows.
+    SetColour(cr, s == State::Normal ? Hex(0x59616B) : (s == State::Over ? Hex(0x15181C) : kWhite));
     cairo_fill(cr);
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
