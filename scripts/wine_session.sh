@@ -12,18 +12,8 @@ WINE_LOADER=${WINE_LOADER:-/usr/lib/wine/wine64}
 WINESERVER_BIN=${WINESERVER_BIN:-/usr/lib/wine/wineserver}
 [ -x "$WINESERVER_BIN" ] || WINESERVER_BIN=$(command -v wineserver)
 
-stop_pid() {  # pid, seconds
-    local pid=$1 wait=${2:-5}
-    [ -n "$pid" ] || return 0
-    kill -0 "$pid" 2>/dev/null || return 0
-    kill -TERM "$pid" 2>/dev/null
-    for _ in $(seq $((wait * 10))); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    return 0
-}
+# shellcheck disable=SC1091
+. "$(dirname "$0")/processes.sh"
 
 case "$cmd" in
 start)
@@ -42,7 +32,7 @@ start)
     exec 3<&-
     if [ -z "$display" ]; then
         echo "Xvfb did not start" >&2
-        stop_pid $xvfb_pid 2
+        tarn_stop_pid $xvfb_pid 2
         exit 1
     fi
     export DISPLAY=":$display"
@@ -70,8 +60,8 @@ stop)
     # shellcheck disable=SC1091
     . "$dir/env.sh"
     WINEPREFIX="$WINEPREFIX" timeout 10 "$WINESERVER_BIN" -k 2>/dev/null
-    stop_pid "${TARN_WINESERVER_PID:-}" 5
-    stop_pid "${TARN_XVFB_PID:-}" 5
+    tarn_stop_pid "${TARN_WINESERVER_PID:-}" 5
+    tarn_stop_pid "${TARN_XVFB_PID:-}" 5
     rm -f "$dir/env.sh"
     ;;
 *)

@@ -18,17 +18,8 @@ tarn_fail() {
     exit 1
 }
 
-tarn_stop_pid() {  # pid [seconds]
-    local pid=$1 wait=${2:-5}
-    kill -0 "$pid" 2>/dev/null || return 0
-    kill -TERM "$pid" 2>/dev/null
-    for _ in $(seq $((wait * 10))); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    return 0
-}
+# shellcheck disable=SC1091
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/processes.sh"
 
 tarn_cleanup() {
     local pid
