@@ -35,8 +35,10 @@ void CDlgProgress::RunModal(HWND owner) {
     DoModal(owner, kProgressDialogTemplate);
 }
 
+// Closed at once, not by a posted request: the caller shows a box next, which must not come up
+// under a progress window that is still there.
 void CDlgProgress::RequestClose() {
-    if (hwnd_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 BOOL CDlgProgress::OnInitDialog() {

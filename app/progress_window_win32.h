@@ -18,7 +18,7 @@ class CDlgProgress : public win::Dialog {
 public:
     // Runs modally over the owner until it closes.
     void RunModal(HWND owner);
-    // Asks an open window to close (an apply that failed sends no 100).
+    // Closes an open window now (an apply that failed sends no 100).
     void RequestClose();
     bool IsOpen() const { return hwnd_ != nullptr; }
 
