@@ -202,7 +202,7 @@ LRESULT CGDIBitmapBtn::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     return Default();
 }
 
-LRESULT CGDIBitmapBtn::OnLButtonDown(WPARAM, LPARAM) {
+LRESULT CGDIBitmapBtn::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     HWND owner = GetWindow(hwnd_, GW_OWNER);
     if (!owner) owner = GetParent(hwnd_);
     // Only a top-level window can be the active one.
@@ -216,7 +216,9 @@ LRESULT CGDIBitmapBtn::OnLButtonDown(WPARAM, LPARAM) {
         PostMessageW(GetParent(hwnd_), kMsgButtonPress, WM_LBUTTONDOWN,
                      reinterpret_cast<LPARAM>(hwnd_));
     }
-    return Default();
+    // A quick second press is a press like any other: owner-drawn buttons would otherwise
+    // report it as a double click instead of a click.
+    return DefaultProcessing(WM_LBUTTONDOWN, wParam, lParam);
 }
 
 LRESULT CGDIBitmapBtn::OnLButtonUp(WPARAM wParam, LPARAM lParam) {

@@ -73,6 +73,27 @@ xdotool mousemove --window "$win" 462 278
 sleep 0.4
 tarn_shot gallery-hover "$win" >/dev/null
 
+# Hover hands over from one button straight to the next: the first shows its normal picture
+# again, the second its over picture (compared with the skin files at a spot of each plate).
+skin_pixel() {  # file x y
+    convert "$TARN_PROGRAM_DIR/skins/$1" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" \
+        -crop "1x1+$2+$3" info: 2>/dev/null
+}
+shot_pixel() {  # shot x y
+    convert "$1" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" \
+        -crop "1x1+$2+$3" info: 2>/dev/null
+}
+xdotool mousemove --window "$win" 179 404 sleep 0.2 mousemove --window "$win" 180 404
+sleep 0.3
+xdotool mousemove --window "$win" 279 404 sleep 0.2 mousemove --window "$win" 280 404
+sleep 0.4
+handover=$(tarn_shot hover-handover "$win")
+[ "$(shot_pixel "$handover" 140 395)" = "$(skin_pixel support_normal.bmp 140 395)" ] ||
+    tarn_fail "the first button kept its hover look"
+[ "$(shot_pixel "$handover" 240 395)" = "$(skin_pixel support_over.bmp 240 395)" ] ||
+    tarn_fail "the second button did not take the hover"
+tarn_log "hover hand-over ok"
+
 # The information box, OK only: OK gives 1, the close button 2.
 # The first pointer warp onto a freshly opened box may not be delivered under Wine, so the
 # pointer enters the box on a free spot of its header first, as a real pointer passes over it.
@@ -148,6 +169,28 @@ self_closing ""
 tarn_log "self-closing box ok (shown $visible_for ms, call returned after $closed_after ms)"
 self_closing info-self-closing
 tarn_stop_pid "$gallery" 5
+
+# Without a skins folder the buttons are blank but still work.
+bare="$TARN_SHOTS/../gallery-without-skins"
+rm -rf "$bare"
+mkdir -p "$bare"
+cp "$TARN_PROGRAM_DIR/TarnDriver.exe" "$bare/"
+rm -f "$LOG"
+TARN_PROGRAM_DIR=$bare tarn_start --gallery
+bare_pid=$TARN_LAST_PID
+win=$(tarn_wait_window TarnGallery 60) || tarn_fail "the gallery without skins did not appear"
+wait_log ready 20 || tarn_fail "the gallery without skins did not start"
+tarn_focus "$win" 900 470
+m=$(mark)
+tarn_click "$win" 462 278
+sleep 0.5
+got=$(since "$m" | grep -v '^background' | tr '\n' '|')
+[ "$got" = "notify 201 press|notify 202 press|click press|" ] ||
+    tarn_fail "a button without pictures did not work: $got"
+tarn_shot gallery-without-skins "$win" >/dev/null
+tarn_stop_pid "$bare_pid" 5
+rm -rf "$bare"
+tarn_log "blank controls ok"
 
 # Each page skin on its own. The colour wheel's pixels must survive loading: its centre is
 # white and its right edge red.
