@@ -11,8 +11,8 @@
 namespace tarn {
 
 // The ids the main window sends for its own controls.
-inline constexpr int kHintFirstTab = 1;       // tabs 1..5
-inline constexpr int kHintFirstProfile = 6;   // profile buttons 6..10
+inline constexpr int kHintFirstTab = 1;      // tabs 1..5
+inline constexpr int kHintFirstProfile = 6;  // profile buttons 6..10
 inline constexpr int kHintApplyButton = 11;
 inline constexpr int kHintClear = 99;
 

@@ -5,8 +5,7 @@
 
 namespace tarn {
 
-MainController::MainController(MainWindowShell& shell, SettingsModel& settings,
-                               ApplyShared& apply)
+MainController::MainController(MainWindowShell& shell, SettingsModel& settings, ApplyShared& apply)
     : shell_(shell), settings_(settings), apply_(apply) {}
 
 void MainController::ShowMainPage(int n) {

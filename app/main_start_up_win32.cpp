@@ -1,7 +1,7 @@
 // The main window's start-up steps and its shut-down, as the platform carries them out. Their
 // order and retries are RunStartUp's.
 #include <windows.h>
-
+// The device, setup and shell headers build on the definitions of windows.h.
 #include <dbt.h>
 #include <setupapi.h>
 #include <shellapi.h>
@@ -37,7 +37,9 @@ constexpr UINT kBalloonTimeoutMs = 5000;
 constexpr GUID kUsbDeviceInterface = {
     0xA5DCBF10, 0x6530, 0x11D2, {0x90, 0x1F, 0x00, 0xC0, 0x4F, 0xB9, 0x51, 0xED}};
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 HICON MainIcon(int size) {
     auto* icon = static_cast<HICON>(LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(kMainIcon),
@@ -54,8 +56,8 @@ void CopyText(wchar_t (&target)[N], std::u16string_view text) {
 
 // Every hardware id of every present USB device, for the firmware-loader check.
 bool AnyUsbHardwareIdMatches() {
-    HDEVINFO list = SetupDiGetClassDevsW(nullptr, L"USB", nullptr,
-                                         DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    HDEVINFO list =
+        SetupDiGetClassDevsW(nullptr, L"USB", nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
     if (list == INVALID_HANDLE_VALUE) return false;
     bool found = false;
     for (DWORD index = 0; !found; ++index) {
@@ -93,13 +95,21 @@ void COstraDriverDlg::AddSystemMenuAndIcons() {
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(MainIcon(16)));
 }
 
-void COstraDriverDlg::SeedDataFolderIfMissing() { SeedDataFolder(); }
+void COstraDriverDlg::SeedDataFolderIfMissing() {
+    SeedDataFolder();
+}
 
-void COstraDriverDlg::ChooseSkinLanguage() { LoadSkinLanguage(*this); }
+void COstraDriverDlg::ChooseSkinLanguage() {
+    LoadSkinLanguage(*this);
+}
 
-void COstraDriverDlg::SetTitle() { SetWindowTextW(hwnd_, Wide(kMainWindowTitle).c_str()); }
+void COstraDriverDlg::SetTitle() {
+    SetWindowTextW(hwnd_, Wide(kMainWindowTitle).c_str());
+}
 
-void COstraDriverDlg::LoadMacros() { LoadMacroStore(); }
+void COstraDriverDlg::LoadMacros() {
+    LoadMacroStore();
+}
 
 void COstraDriverDlg::CreatePages() {
     const geo::Rect& area = geo::main_window::kPageArea;
@@ -141,21 +151,24 @@ void COstraDriverDlg::AddTrayIcon() {
     trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
-void COstraDriverDlg::LoadProfiles() { LoadProfilesAtStart(Settings(), this); }
+void COstraDriverDlg::LoadProfiles() {
+    LoadProfilesAtStart(Settings(), this);
+}
 
 void COstraDriverDlg::RegisterDeviceNotifications() {
     DEV_BROADCAST_DEVICEINTERFACE_W filter{};
     filter.dbcc_size = sizeof filter;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_classguid = kUsbDeviceInterface;
-    deviceNotification_ =
-        RegisterDeviceNotificationW(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    deviceNotification_ = RegisterDeviceNotificationW(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 // The macro page lists game group 21 here once it exists.
 void COstraDriverDlg::ListStartMacros() {}
 
-void COstraDriverDlg::LoadMacroBindings() { LoadButtonMacroIds(Settings()); }
+void COstraDriverDlg::LoadMacroBindings() {
+    LoadButtonMacroIds(Settings());
+}
 
 void COstraDriverDlg::PlaceLanguageIndicator() {
     const geo::Rect& r = geo::main_window::kLanguageIndicator;
@@ -185,7 +198,9 @@ bool COstraDriverDlg::PrepareLink() {
     return link_->PrepareLink();
 }
 
-bool COstraDriverDlg::FirmwareLoaderPresent() { return AnyUsbHardwareIdMatches(); }
+bool COstraDriverDlg::FirmwareLoaderPresent() {
+    return AnyUsbHardwareIdMatches();
+}
 
 bool COstraDriverDlg::MousePresent() {
     const uint16_t vendor = ParseHexId(kVendorIdText), product = ParseHexId(kProductIdText);
@@ -204,9 +219,13 @@ void COstraDriverDlg::HandOverToFlashingTool() {
     PostClose();
 }
 
-bool COstraDriverDlg::OpenDevice() { return link_ && link_->OpenDevice(); }
+bool COstraDriverDlg::OpenDevice() {
+    return link_ && link_->OpenDevice();
+}
 
-void COstraDriverDlg::RefreshPages() { controller_.RefreshPages(); }
+void COstraDriverDlg::RefreshPages() {
+    controller_.RefreshPages();
+}
 
 void COstraDriverDlg::StartRunning() {
     const WindowId self = reinterpret_cast<WindowId>(hwnd_);

@@ -21,7 +21,9 @@ constexpr int kLanguageMenuShift = 4;
 constexpr int kLanguageMenuBackground = 129;
 constexpr COLORREF kHintColour = RGB(0xBE, 0xBE, 0xBE);
 
-RECT ToRect(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const geo::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // The tab and button pictures (normal, down, over) follow the interface language at the moment
 // the view is built; the normal one serves as the disabled one too.
@@ -91,7 +93,9 @@ void COstraDriverDlg::CreateShapedButtons() {
     RefreshTooltips();
 }
 
-LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) { return 1; }
+LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) {
+    return 1;
+}
 
 LRESULT COstraDriverDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;

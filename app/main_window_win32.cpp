@@ -1,7 +1,7 @@
 #include "app/main_window_win32.h"
 
-#include <windowsx.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <vector>
 
@@ -32,7 +32,9 @@ bool BelongsTo(HWND window, HWND root) {
 
 }  // namespace
 
-void LoadFirstLanguage(const std::u16string& path) { LoadLanguageFile(path); }
+void LoadFirstLanguage(const std::u16string& path) {
+    LoadLanguageFile(path);
+}
 
 TARN_BEGIN_MESSAGES(CEmptyPage)
 TARN_ON(WM_ERASEBKGND, OnEraseBackground)
@@ -256,9 +258,13 @@ void COstraDriverDlg::ShowProfileSelected(int slot, bool selected) {
     if (slot >= 0 && slot < kSlotCount) profileButtons_[slot].SetSelected(selected);
 }
 
-void COstraDriverDlg::ReloadPagesFromProfile() { controller_.RefreshPages(); }
+void COstraDriverDlg::ReloadPagesFromProfile() {
+    controller_.RefreshPages();
+}
 
-void COstraDriverDlg::CloseGroupMenu() { DestroyMenuEx(); }
+void COstraDriverDlg::CloseGroupMenu() {
+    DestroyMenuEx();
+}
 
 void COstraDriverDlg::ShowTabPressed(int tab, bool pressed) {
     if (tab >= 1 && tab <= kPageCount) tabs_[tab - 1].SetSelected(pressed);
@@ -287,9 +293,13 @@ void COstraDriverDlg::ShowMainWindow() {
     SetForegroundWindow(hwnd_);
 }
 
-void COstraDriverDlg::HideMainWindow() { ShowWindow(hwnd_, SW_HIDE); }
+void COstraDriverDlg::HideMainWindow() {
+    ShowWindow(hwnd_, SW_HIDE);
+}
 
-void COstraDriverDlg::MinimizeMainWindow() { ShowWindow(hwnd_, SW_MINIMIZE); }
+void COstraDriverDlg::MinimizeMainWindow() {
+    ShowWindow(hwnd_, SW_MINIMIZE);
+}
 
 void COstraDriverDlg::ShowTrayMenu() {
     if (trayMenu_) return;
@@ -304,13 +314,21 @@ void COstraDriverDlg::ShowTrayMenu() {
     trayMenu_.reset();
 }
 
-void COstraDriverDlg::PostClose() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
+void COstraDriverDlg::PostClose() {
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
 
-void COstraDriverDlg::ShowProgressModal() { ProgressWindow().RunModal(hwnd_); }
+void COstraDriverDlg::ShowProgressModal() {
+    ProgressWindow().RunModal(hwnd_);
+}
 
-void COstraDriverDlg::CloseProgress() { ProgressWindow().RequestClose(); }
+void COstraDriverDlg::CloseProgress() {
+    ProgressWindow().RequestClose();
+}
 
-void COstraDriverDlg::ShowInfo(std::u16string_view text) { ShowInfoBox(text, false); }
+void COstraDriverDlg::ShowInfo(std::u16string_view text) {
+    ShowInfoBox(text, false);
+}
 
 // ---- LanguageWindow ----------------------------------------------------------------------------
 

@@ -12,7 +12,9 @@ namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -55,8 +57,7 @@ BOOL CDlgProgress::OnInitDialog() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(hwnd_, HWND_TOP, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_FRAMECHANGED);
+                 work.top + (work.bottom - work.top - height) / 2, width, height, SWP_FRAMECHANGED);
     const geo::Rect& bar = geo::progress_window::kBar;
     bar_.CreateProgress(bar.left, bar.top, bar.right, bar.bottom, hwnd_, kProgressBarId);
     bar_.SetProgressImages(bar.left, bar.top, bar.width(), bar.height(), normal_.get(),
@@ -95,7 +96,9 @@ LRESULT CDlgProgress::OnTimer(WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT CDlgProgress::OnEraseBackground(WPARAM, LPARAM) { return 1; }
+LRESULT CDlgProgress::OnEraseBackground(WPARAM, LPARAM) {
+    return 1;
+}
 
 LRESULT CDlgProgress::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
@@ -113,10 +116,10 @@ LRESULT CDlgProgress::OnPaint(WPARAM, LPARAM) {
         const geo::Rect& box = geo::progress_window::kText;
         // "MS Shell Dlg" is a name the font mapper resolves, not a family GDI+ knows; the font
         // is made by GDI and handed over.
-        HFONT gdiFont = CreateFontW(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                                    FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                    DEFAULT_PITCH, L"MS Shell Dlg");
+        HFONT gdiFont =
+            CreateFontW(-MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        ANTIALIASED_QUALITY, DEFAULT_PITCH, L"MS Shell Dlg");
         Gdiplus::Font font(dc, gdiFont);
         Gdiplus::SolidBrush grey(Gdiplus::Color(0xFF808080));
         Gdiplus::StringFormat format;

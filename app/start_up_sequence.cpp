@@ -82,8 +82,12 @@ bool IsFirmwareLoaderId(std::u16string_view hardwareId) {
     return false;
 }
 
-std::u16string FlashingToolPath() { return programFolder + u"\\FWUpdate\\ZezovoRO.exe"; }
+std::u16string FlashingToolPath() {
+    return programFolder + u"\\FWUpdate\\ZezovoRO.exe";
+}
 
-std::u16string_view FlashingToolArgument() { return ChineseUi == 1 ? u"1" : u"0"; }
+std::u16string_view FlashingToolArgument() {
+    return ChineseUi == 1 ? u"1" : u"0";
+}
 
 }  // namespace tarn

@@ -10,30 +10,30 @@ namespace tarn {
 
 // The steps, one call each; the window implements them.
 class StartUpSteps {
-public:
+  public:
     virtual ~StartUpSteps() = default;
-    virtual void AddSystemMenuAndIcons() = 0;       // 1
-    virtual void SeedDataFolderIfMissing() = 0;     // 2
-    virtual void ChooseSkinLanguage() = 0;          // 3
-    virtual void SetTitle() = 0;                    // 4
-    virtual void LoadMacros() = 0;                  // 5
-    virtual void BuildView() = 0;                   // 6
-    virtual void CreatePages() = 0;                 // 7, ends with ShowMainPage(1)
-    virtual void AddTrayIcon() = 0;                 // 8
-    virtual void LoadProfiles() = 0;                // 9
-    virtual void RegisterDeviceNotifications() = 0; // 10
-    virtual void ListStartMacros() = 0;             // 11
-    virtual void LoadMacroBindings() = 0;           // 12
-    virtual void PlaceLanguageIndicator() = 0;      // 13
-    virtual void PostStoredLanguage() = 0;          // 14
-    virtual bool PrepareLink() = 0;                 // 15
-    virtual bool FirmwareLoaderPresent() = 0;       // 16
-    virtual bool MousePresent() = 0;                // 16: the mouse in its normal mode
-    virtual void HandOverToFlashingTool() = 0;      // 16: start it and close
-    virtual bool OpenDevice() = 0;                  // 17
-    virtual void RefreshPages() = 0;                // 18
-    virtual void StartRunning() = 0;                // 19
-    virtual void ReportMouseMissing() = 0;          // 20: the self-closing box, then close
+    virtual void AddSystemMenuAndIcons() = 0;        // 1
+    virtual void SeedDataFolderIfMissing() = 0;      // 2
+    virtual void ChooseSkinLanguage() = 0;           // 3
+    virtual void SetTitle() = 0;                     // 4
+    virtual void LoadMacros() = 0;                   // 5
+    virtual void BuildView() = 0;                    // 6
+    virtual void CreatePages() = 0;                  // 7, ends with ShowMainPage(1)
+    virtual void AddTrayIcon() = 0;                  // 8
+    virtual void LoadProfiles() = 0;                 // 9
+    virtual void RegisterDeviceNotifications() = 0;  // 10
+    virtual void ListStartMacros() = 0;              // 11
+    virtual void LoadMacroBindings() = 0;            // 12
+    virtual void PlaceLanguageIndicator() = 0;       // 13
+    virtual void PostStoredLanguage() = 0;           // 14
+    virtual bool PrepareLink() = 0;                  // 15
+    virtual bool FirmwareLoaderPresent() = 0;        // 16
+    virtual bool MousePresent() = 0;                 // 16: the mouse in its normal mode
+    virtual void HandOverToFlashingTool() = 0;       // 16: start it and close
+    virtual bool OpenDevice() = 0;                   // 17
+    virtual void RefreshPages() = 0;                 // 18
+    virtual void StartRunning() = 0;                 // 19
+    virtual void ReportMouseMissing() = 0;           // 20: the self-closing box, then close
 };
 
 enum class StartUpOutcome {

@@ -13,16 +13,15 @@ inline constexpr size_t kMenuExTextUnits = 40;
 
 // One item, 88 bytes, as the library reads it.
 struct MenuExItem {
-    uint32_t parent;  // kMenuExTopLevel for a top-level item
-    uint32_t id;      // reported with 0x501 when chosen
+    uint32_t parent;                  // kMenuExTopLevel for a top-level item
+    uint32_t id;                      // reported with 0x501 when chosen
     char16_t text[kMenuExTextUnits];  // at most 39 characters, zero-terminated
 };
 static_assert(sizeof(MenuExItem) == 88);
 static_assert(offsetof(MenuExItem, text) == 8);
 
 // A top-level item; a longer text is cut to 39 characters.
-MenuExItem MakeMenuExItem(uint32_t id, std::u16string_view text,
-                          uint32_t parent = kMenuExTopLevel);
+MenuExItem MakeMenuExItem(uint32_t id, std::u16string_view text, uint32_t parent = kMenuExTopLevel);
 
 // What the callers hand the library: item height and the three colours (0x00BBGGRR) for the
 // normal text, the highlighted text and the highlight.

@@ -43,7 +43,9 @@ bool LoadMenuExLibrary() {
     return e.create && e.destroy;
 }
 
-bool MenuExAvailable() { return Exports().create && Exports().destroy; }
+bool MenuExAvailable() {
+    return Exports().create && Exports().destroy;
+}
 
 bool OpenMenuEx(HWND owner, POINT topLeft, const MenuExItem* items, int count) {
     if (!MenuExAvailable()) return false;

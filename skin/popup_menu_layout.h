@@ -76,12 +76,12 @@ inline constexpr std::array<TrayMenuItem, 2> kTrayMenuItems{{
 }};
 
 struct TrayItemLook {
-    bool frame;          // a black one-pixel frame around the item
-    geo::Rect fill;      // filled with fillColour
+    bool frame;      // a black one-pixel frame around the item
+    geo::Rect fill;  // filled with fillColour
     uint32_t fillColour;
-    geo::Point icon;     // top-left of the 16 x 16 icon
+    geo::Point icon;  // top-left of the 16 x 16 icon
     uint32_t textColour;
-    geo::Rect text;      // caption, centred on one line
+    geo::Rect text;  // caption, centred on one line
 };
 TrayItemLook TrayItemLookFor(const geo::Rect& item, bool selected);
 

@@ -15,7 +15,9 @@ Gdiplus::Color ToColor(uint32_t bgr, BYTE alpha = 255) {
     return Gdiplus::Color(alpha, bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-Gdiplus::Rect ToGdi(const geo::Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
+Gdiplus::Rect ToGdi(const geo::Rect& r) {
+    return {r.left, r.top, r.width(), r.height()};
+}
 
 // A top-down 32-bit surface that GDI+ draws on and UpdateLayeredWindow shows.
 struct LayerSurface {
@@ -65,15 +67,17 @@ CWndPopup::CWndPopup() {
     // The menu texts are Latin; a Chinese character set makes some font mappers pick a face
     // without Latin glyphs.
     font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                        DEFAULT_PITCH, L"Arial");
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                        L"Arial");
 }
 
 CWndPopup::~CWndPopup() {
     if (font_) DeleteObject(font_);
 }
 
-void CWndPopup::SetPopupBackground(int pngResource) { background_ = LoadResourcePng(pngResource); }
+void CWndPopup::SetPopupBackground(int pngResource) {
+    background_ = LoadResourcePng(pngResource);
+}
 
 bool CWndPopup::CreatePopup(HWND parent, int x, int y, int, int, UINT notifyMessage) {
     parent_ = parent;
@@ -81,8 +85,8 @@ bool CWndPopup::CreatePopup(HWND parent, int x, int y, int, int, UINT notifyMess
     FillItems();
     size_ = LayoutItems();
     const RECT rect{x, y, x + size_.width, y + size_.height};
-    if (!Create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, kPopupClass, L"", WS_POPUP,
-                rect, parent)) {
+    if (!Create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, kPopupClass, L"", WS_POPUP, rect,
+                parent)) {
         return false;
     }
     Render();
@@ -94,7 +98,9 @@ bool CWndPopup::CreatePopup(HWND parent, int x, int y, int, int, UINT notifyMess
     return true;
 }
 
-void CWndPopup::OnFinalMessage() { delete this; }
+void CWndPopup::OnFinalMessage() {
+    delete this;
+}
 
 LRESULT CWndPopup::OnActivate(WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
@@ -110,9 +116,13 @@ LRESULT CWndPopup::OnClose(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CWndPopup::OnNcCalcSize(WPARAM, LPARAM) { return 0; }
+LRESULT CWndPopup::OnNcCalcSize(WPARAM, LPARAM) {
+    return 0;
+}
 
-LRESULT CWndPopup::OnNcHitTest(WPARAM, LPARAM) { return HTCLIENT; }
+LRESULT CWndPopup::OnNcHitTest(WPARAM, LPARAM) {
+    return HTCLIENT;
+}
 
 TARN_BEGIN_MESSAGES(CMenuEx)
 TARN_ON(WM_MOUSEMOVE, OnMouseMove)
@@ -148,15 +158,17 @@ void CMenuEx::AddSeparator() {
     AddItem(std::move(item));
 }
 
-geo::Size CMenuEx::LayoutItems() { return LayoutPopupItems(items_); }
+geo::Size CMenuEx::LayoutItems() {
+    return LayoutPopupItems(items_);
+}
 
 void CMenuEx::Render() {
     if (!hwnd_ || size_.width <= 0 || size_.height <= 0) return;
     LayerSurface surface(size_.width, size_.height);
     if (!surface.ok()) return;
     {
-        Gdiplus::Bitmap canvas(size_.width, size_.height, size_.width * 4,
-                               PixelFormat32bppPARGB, static_cast<BYTE*>(surface.bits));
+        Gdiplus::Bitmap canvas(size_.width, size_.height, size_.width * 4, PixelFormat32bppPARGB,
+                               static_cast<BYTE*>(surface.bits));
         Gdiplus::Graphics g(&canvas);
         g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
@@ -192,13 +204,12 @@ void CMenuEx::Render() {
             const geo::Rect t = PopupTextRect(item.rect);
             Gdiplus::SolidBrush ink(ToColor(hot ? kPopupHoverText : kPopupText));
             const std::wstring text(item.text.begin(), item.text.end());
-            g.DrawString(text.c_str(), -1, &font,
-                         Gdiplus::RectF(float(t.left), float(t.top), float(t.width()),
-                                        float(t.height())),
-                         &format, &ink);
+            g.DrawString(
+                text.c_str(), -1, &font,
+                Gdiplus::RectF(float(t.left), float(t.top), float(t.width()), float(t.height())),
+                &format, &ink);
             if (icons_[i]) {
-                const geo::Point at =
-                    PopupIconPosition(item.rect, item.iconWidth, item.iconHeight);
+                const geo::Point at = PopupIconPosition(item.rect, item.iconWidth, item.iconHeight);
                 g.DrawImage(icons_[i].get(), at.x, at.y, item.iconWidth, item.iconHeight);
             }
         }
@@ -206,8 +217,7 @@ void CMenuEx::Render() {
     POINT origin{0, 0};
     SIZE size{size_.width, size_.height};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(hwnd_, nullptr, nullptr, &size, surface.dc, &origin, 0, &blend,
-                        ULW_ALPHA);
+    UpdateLayeredWindow(hwnd_, nullptr, nullptr, &size, surface.dc, &origin, 0, &blend, ULW_ALPHA);
 }
 
 void CMenuEx::RequestTracking() {

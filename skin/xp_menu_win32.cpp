@@ -12,7 +12,9 @@ HICON LoadSmallIcon(int id) {
         LoadImageW(win::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
 }
 
-RECT ToRect(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const geo::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -25,8 +27,8 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 CXPMenu::CXPMenu() {
     menu_ = CreatePopupMenu();
     font_ = CreateFontW(-14, 0, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                        DEFAULT_PITCH, L"Arial");
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                        L"Arial");
 }
 
 CXPMenu::~CXPMenu() {
@@ -76,8 +78,8 @@ bool CXPMenu::DrawItem(const DRAWITEMSTRUCT* draw) const {
     HDC dc = draw->hDC;
     if (look.frame) Fill(dc, r, RGB(0, 0, 0));
     Fill(dc, ToRect(look.fill), look.fillColour);
-    if (HICON icon = LoadSmallIcon(selected ? static_cast<int>(data->selectedIcon)
-                                            : data->normalIcon)) {
+    if (HICON icon =
+            LoadSmallIcon(selected ? static_cast<int>(data->selectedIcon) : data->normalIcon)) {
         DrawIconEx(dc, look.icon.x, look.icon.y, icon, 16, 16, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }

@@ -319,10 +319,9 @@ extern "C" __declspec(dllexport) int CreateMenuEx(
     ReleaseDC(nullptr, screen);
     const int height = g_menu.itemHeight * static_cast<int>(g_menu.items.size());
     HWND root = GetAncestor(owner, GA_ROOT);
-    g_menu.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                    kClassName, kWindowTitle, WS_POPUP, topLeft->x, topLeft->y,
-                                    width, height, root ? root : owner, nullptr, g_instance,
-                                    nullptr);
+    g_menu.window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName,
+                                    kWindowTitle, WS_POPUP, topLeft->x, topLeft->y, width, height,
+                                    root ? root : owner, nullptr, g_instance, nullptr);
     if (!g_menu.window) {
         ReleaseState();
         return 0;
@@ -334,7 +333,9 @@ extern "C" __declspec(dllexport) int CreateMenuEx(
     return 1;
 }
 
-extern "C" __declspec(dllexport) void DestroyMenuEx() { CloseMenu(); }
+extern "C" __declspec(dllexport) void DestroyMenuEx() {
+    CloseMenu();
+}
 
 // For hosts that route their messages through the library: Esc closes an open menu.
 extern "C" __declspec(dllexport) BOOL DllPreTranslateMessage(MSG* message) {

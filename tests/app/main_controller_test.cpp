@@ -1,4 +1,6 @@
 // The main window's command rules, driven through a recording shell.
+#include "app/main_controller.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,7 +10,6 @@
 
 #include "app/app_paths.h"
 #include "app/hook_state.h"
-#include "app/main_controller.h"
 #include "settings/profile_files.h"
 #include "tests/support/doubles.h"
 #include "tests/support/memory_file_system.h"
@@ -17,7 +18,7 @@ namespace tarn {
 namespace {
 
 class RecordingShell final : public MainWindowShell {
-public:
+  public:
     std::vector<std::string> calls;
     bool recording = false;
     bool tabs[6] = {};
@@ -58,7 +59,7 @@ public:
 };
 
 class MainControllerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dataFolder = u"C:\\Temp\\NIREL\\Tarn";
         std::memset(settings.get(), 0, sizeof *settings);

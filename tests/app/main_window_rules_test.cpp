@@ -12,16 +12,23 @@ namespace tarn {
 namespace {
 
 TEST(HintTable, RunsStartAndEndAtTheirFirstAndLastKeys) {
-    const std::pair<int, StringKey> edges[] = {
-        {1, StringKey::str_main},           {11, StringKey::str_ok},
-        {12, StringKey::str_dpiwant},       {18, StringKey::str_rollerScreen},
-        {26, StringKey::str_ledspe},        {32, StringKey::str_led_brightness},
-        {37, StringKey::str_led_body_on},   {39, StringKey::str_led_custom},
-        {40, StringKey::str_new_macro},     {53, StringKey::str_macro_msg7},
-        {54, StringKey::str_cups},          {60, StringKey::str_defaultname},
-        {58, StringKey::str_importFile},    {61, StringKey::str_dpi_setting},
-        {76, StringKey::str_breath_speed},  {80, StringKey::str_proximity_sensing},
-        {90, StringKey::str_firmware_version}};
+    const std::pair<int, StringKey> edges[] = {{1, StringKey::str_main},
+                                               {11, StringKey::str_ok},
+                                               {12, StringKey::str_dpiwant},
+                                               {18, StringKey::str_rollerScreen},
+                                               {26, StringKey::str_ledspe},
+                                               {32, StringKey::str_led_brightness},
+                                               {37, StringKey::str_led_body_on},
+                                               {39, StringKey::str_led_custom},
+                                               {40, StringKey::str_new_macro},
+                                               {53, StringKey::str_macro_msg7},
+                                               {54, StringKey::str_cups},
+                                               {60, StringKey::str_defaultname},
+                                               {58, StringKey::str_importFile},
+                                               {61, StringKey::str_dpi_setting},
+                                               {76, StringKey::str_breath_speed},
+                                               {80, StringKey::str_proximity_sensing},
+                                               {90, StringKey::str_firmware_version}};
     for (const auto& [id, key] : edges) {
         ASSERT_TRUE(HintKey(id).has_value()) << id;
         EXPECT_EQ(*HintKey(id), key) << id;

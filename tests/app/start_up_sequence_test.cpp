@@ -1,3 +1,5 @@
+#include "app/start_up_sequence.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,14 +8,13 @@
 
 #include "app/app_paths.h"
 #include "app/language_state.h"
-#include "app/start_up_sequence.h"
 #include "tests/support/doubles.h"
 
 namespace tarn {
 namespace {
 
 class ScriptedStartUp final : public StartUpSteps {
-public:
+  public:
     std::vector<std::string> steps;
     bool linkReady = true;
     std::vector<bool> loaderLooks{false, false};
@@ -60,7 +61,7 @@ public:
         return {steps.begin() + static_cast<long>(from), steps.end()};
     }
 
-private:
+  private:
     size_t looks_ = 0;
     int opens_ = 0;
 };
@@ -71,12 +72,12 @@ TEST(StartUpSequence, WithTheMouseEverythingRunsInOrder) {
     ScriptedStartUp s;
     test::FakeClock clock;
     EXPECT_EQ(RunStartUp(s, clock), StartUpOutcome::Running);
-    EXPECT_EQ(s.steps,
-              (std::vector<std::string>{"menu", "seed", "skin-language", "title", "macros", "view",
-                                        "pages", "tray", "profiles", "notifications",
-                                        "list-macros", "bindings", "indicator", "language",
-                                        "prepare", "loader?", "mouse?", "loader?", "open",
-                                        "refresh", "run"}));
+    EXPECT_EQ(s.steps, (std::vector<std::string>{
+                           "menu",        "seed",     "skin-language", "title",    "macros",
+                           "view",        "pages",    "tray",          "profiles", "notifications",
+                           "list-macros", "bindings", "indicator",     "language", "prepare",
+                           "loader?",     "mouse?",   "loader?",       "open",     "refresh",
+                           "run"}));
     EXPECT_EQ(clock.sleeps, std::vector<uint32_t>{500});  // between the two loader looks
 }
 

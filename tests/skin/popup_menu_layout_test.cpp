@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "skin/popup_menu_layout.h"
+
+#include <gtest/gtest.h>
 
 namespace tarn {
 namespace {
@@ -87,6 +87,26 @@ TEST(TrayMenuLook, SelectedItemsAreFramedAndShifted) {
     EXPECT_EQ(off.fill.right, 75);
     EXPECT_EQ(off.icon.y, 3);
     EXPECT_EQ(off.text.left, 33);
+}
+
+}  // namespace
+}  // namespace tarn
+
+#include "skin/menu_ex_library.h"
+
+namespace tarn {
+namespace {
+
+TEST(MenuExItem, KeepsAtMostThirtyNineCharactersAndATerminator) {
+    const MenuExItem item = MakeMenuExItem(7, u"0123456789012345678901234567890123456789XYZ");
+    EXPECT_EQ(item.parent, kMenuExTopLevel);
+    EXPECT_EQ(item.id, 7u);
+    EXPECT_EQ(item.text[38], u'8');
+    EXPECT_EQ(item.text[39], 0);
+    const MenuExItem child = MakeMenuExItem(8, u"Hi", 7);
+    EXPECT_EQ(child.parent, 7u);
+    EXPECT_EQ(child.text[2], 0);
+    EXPECT_EQ(child.text[39], 0);
 }
 
 }  // namespace

@@ -81,8 +81,8 @@ int wmain(int argc, wchar_t** argv) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = L"MenuExProbe";
     RegisterClassW(&wc);
-    HWND owner = CreateWindowExW(0, L"MenuExProbe", L"MenuExProbe", WS_POPUP | WS_VISIBLE, 50,
-                                 50, 400, 400, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND owner = CreateWindowExW(0, L"MenuExProbe", L"MenuExProbe", WS_POPUP | WS_VISIBLE, 50, 50,
+                                 400, 400, nullptr, nullptr, wc.hInstance, nullptr);
     OpenTestMenu(owner);
     Report(FindWindowW(L"TarnMenuEx", nullptr) ? "open" : "not-open");
     MSG msg;
