@@ -2,24 +2,24 @@
 
 #include <windowsx.h>
 
+#include "skin/hover_logic.h"
+
 namespace tarn {
 
 bool HoverTracker::OnMouseMove(HWND control, WPARAM keys) {
-    const bool leftHeld = (keys & MK_LBUTTON) != 0;
-    // Dragging in from elsewhere does not highlight.
-    if (leftHeld && !hover_) return false;
-    if (GetCapture() != control && GetActiveWindow() != nullptr) {
-        hover_ = true;
-        SetCapture(control);
-        return true;
-    }
+    skin::HoverInput in;
+    in.leftHeld = (keys & MK_LBUTTON) != 0;
+    in.hovered = hover_;
+    in.hasCapture = GetCapture() == control;
+    in.appActive = GetActiveWindow() != nullptr;
     POINT cursor{};
     GetCursorPos(&cursor);
-    if (WindowFromPoint(cursor) == control) return false;
-    const bool changed = hover_;
-    hover_ = false;
-    if (!leftHeld && GetCapture() == control) ReleaseCapture();
-    return changed;
+    in.cursorOnControl = WindowFromPoint(cursor) == control;
+    const skin::HoverAction a = skin::DecideHover(in);
+    hover_ = a.hovered;
+    if (a.capture) SetCapture(control);
+    if (a.release) ReleaseCapture();
+    return a.repaint;
 }
 
 bool HoverTracker::OnKillFocus() {

@@ -10,6 +10,7 @@
 
 #include "app/app_paths.h"
 #include "app/window_win32.h"
+#include "skin/picture_cut.h"
 
 namespace tarn {
 
@@ -175,14 +176,14 @@ OwnedBitmap CutPicture(HBITMAP picture, int x, int y, int width, int height) {
     if (!piece) return {};
     const SIZE size = BitmapSize(picture);
     // Only the part of the rectangle that lies inside the source is copied.
-    const int left = std::max(x, 0), top = std::max(y, 0);
-    const int right = std::min<int>(x + width, size.cx), bottom = std::min<int>(y + height, size.cy);
-    if (picture && right > left && bottom > top) {
+    const skin::CutPlan plan = skin::PlanCut(x, y, width, height, size.cx, size.cy);
+    if (picture && !plan.empty) {
         HDC src = CreateCompatibleDC(nullptr);
         HDC dst = CreateCompatibleDC(nullptr);
         HGDIOBJ oldSrc = SelectObject(src, picture);
         HGDIOBJ oldDst = SelectObject(dst, piece);
-        BitBlt(dst, left - x, top - y, right - left, bottom - top, src, left, top, SRCCOPY);
+        BitBlt(dst, plan.destLeft, plan.destTop, plan.width, plan.height, src, plan.sourceLeft,
+               plan.sourceTop, SRCCOPY);
         SelectObject(src, oldSrc);
         SelectObject(dst, oldDst);
         DeleteDC(src);
@@ -199,12 +200,12 @@ Image CutPicture(Gdiplus::Image* picture, int x, int y, int width, int height) {
     g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
     g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    const int w = static_cast<int>(picture->GetWidth()), h = static_cast<int>(picture->GetHeight());
-    const int left = std::max(x, 0), top = std::max(y, 0);
-    const int right = std::min(x + width, w), bottom = std::min(y + height, h);
-    if (right > left && bottom > top) {
-        g.DrawImage(picture, Gdiplus::Rect(left - x, top - y, right - left, bottom - top), left, top,
-                    right - left, bottom - top, Gdiplus::UnitPixel);
+    const skin::CutPlan plan =
+        skin::PlanCut(x, y, width, height, static_cast<int>(picture->GetWidth()),
+                      static_cast<int>(picture->GetHeight()));
+    if (!plan.empty) {
+        g.DrawImage(picture, Gdiplus::Rect(plan.destLeft, plan.destTop, plan.width, plan.height),
+                    plan.sourceLeft, plan.sourceTop, plan.width, plan.height, Gdiplus::UnitPixel);
     }
     return piece;
 }

@@ -65,12 +65,14 @@ int DraggedThumbLeft(int currentLeft, int dx, int barWidth, int thumbWidth) {
     return std::clamp(currentLeft + dx, 0, travel);
 }
 
+// Rounded to the nearest value, not truncated: the thumb is placed with a truncating division,
+// so a truncating read-back gives the value below for many positions and a thumb that is only
+// touched would jump a step back.
 int ThumbValue(int left, SliderRange range, int barWidth, int thumbWidth) {
     const int travel = barWidth - thumbWidth;
     if (travel <= 0) return Clamp(range.minimum, range);
-    const int v = range.minimum + static_cast<int>(static_cast<long long>(range.maximum -
-                                                                          range.minimum) *
-                                                   left / travel);
+    const long long scaled = static_cast<long long>(range.maximum - range.minimum) * left;
+    const int v = range.minimum + static_cast<int>((scaled + travel / 2) / travel);
     return Clamp(v, range);
 }
 

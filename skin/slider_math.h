@@ -25,7 +25,7 @@ int TrackClickValue(int x, int trackLeft, int trackRight, SliderRange range);
 
 // Thumb dragging: the left edge after moving by dx, kept inside the travel 0..barWidth-w.
 int DraggedThumbLeft(int currentLeft, int dx, int barWidth, int thumbWidth);
-// Value of a thumb whose left edge is at left, clamped to the range.
+// Value of a thumb whose left edge is at left: the nearest whole value, clamped to the range.
 int ThumbValue(int left, SliderRange range, int barWidth, int thumbWidth);
 
 // Width of the fill of a progress bar of the given width.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/window_messages.h"
+#include "skin/thumb_shape.h"
 
 namespace tarn {
 
@@ -103,26 +104,19 @@ void CPngHSlider::ShapeToPicture() {
         g.Clear(Gdiplus::Color(255, 0, 0, 0));
         g.DrawImage(picture_.get(), 0, 0, width_, height_);
     }
-    Gdiplus::Color corner;
-    flat.GetPixel(0, 0, &corner);
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
     for (int y = 0; y < height_; ++y) {
-        int runStart = -1;
-        for (int x = 0; x <= width_; ++x) {
-            bool keep = false;
-            if (x < width_) {
-                Gdiplus::Color c;
-                flat.GetPixel(x, y, &c);
-                keep = (c.GetValue() & 0xFFFFFF) != (corner.GetValue() & 0xFFFFFF);
-            }
-            if (keep && runStart < 0) runStart = x;
-            if (!keep && runStart >= 0) {
-                HRGN run = CreateRectRgn(runStart, y, x, y + 1);
-                CombineRgn(shape, shape, run, RGN_OR);
-                DeleteObject(run);
-                runStart = -1;
-            }
+        for (int x = 0; x < width_; ++x) {
+            Gdiplus::Color c;
+            flat.GetPixel(x, y, &c);
+            pixels[static_cast<size_t>(y) * width_ + x] = c.GetValue() & 0xFFFFFF;
         }
+    }
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    for (const skin::PixelRun& run : skin::ShapeRuns(pixels, width_, height_)) {
+        HRGN piece = CreateRectRgn(run.left, run.y, run.right, run.y + 1);
+        CombineRgn(shape, shape, piece, RGN_OR);
+        DeleteObject(piece);
     }
     SetWindowRgn(hwnd_, shape, TRUE);
 }

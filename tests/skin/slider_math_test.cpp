@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace tarn::skin {
 namespace {
 
@@ -70,6 +72,27 @@ TEST(ThumbDrag, StaysInsideTheTravelAndSnapsToWholeValues) {
     const int left = 48;  // 4 * 48 / 130 = 1.47
     EXPECT_EQ(ThumbValue(left, range, bar, thumb), 2);
     EXPECT_EQ(ThumbLeft(2, range, bar, thumb), 32);
+}
+
+TEST(ThumbDrag, EveryPlacedValueReadsBackAsItself) {
+    // Placing the thumb for a value and reading the value under its left edge must agree, or
+    // a drag would jump a step back as soon as it starts.
+    for (const SliderRange range : {SliderRange{1, 3}, SliderRange{1, 5}, SliderRange{1, 10},
+                                    SliderRange{1, 20}, SliderRange{1, 30}}) {
+        for (const int bar : {128, 142, 189, 202}) {
+            for (int v = range.minimum; v <= range.maximum; ++v) {
+                const int left = ThumbLeft(v, range, bar, kThumb);
+                EXPECT_EQ(ThumbValue(left, range, bar, kThumb), v)
+                    << range.minimum << ".." << range.maximum << " bar " << bar;
+            }
+        }
+    }
+    // The colour sliders have more values than pixels: a value reads back within the 2.2
+    // values one pixel spans.
+    for (int v = 0; v <= 255; ++v) {
+        const int left = ThumbLeft(v, {0, 255}, 128, kThumb);
+        EXPECT_LE(std::abs(ThumbValue(left, {0, 255}, 128, kThumb) - v), 2) << v;
+    }
 }
 
 TEST(ProgressBar, FillWidthFollowsTheValue) {
