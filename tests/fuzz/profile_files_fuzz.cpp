@@ -14,50 +14,13 @@
 #include "settings/profile_files.h"
 #include "settings/profile_selection.h"
 
+#include "tests/fuzz/bytes_file_system.h"
+
 namespace {
 
 using namespace tarn;
 
-class BytesFile final : public File {
-public:
-    BytesFile(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    size_t Read(void* buffer, size_t size) override {
-        const size_t n = size < size_ - pos_ ? size : size_ - pos_;
-        if (n) std::memcpy(buffer, data_ + pos_, n);
-        pos_ += n;
-        return n;
-    }
-    bool Write(const void*, size_t) override { return true; }
-    bool Close() override { return true; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t pos_ = 0;
-};
-
-// Every file reads as the fuzzer's bytes; every write lands nowhere and succeeds.
-class BytesFileSystem final : public FileSystem {
-public:
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-    OpenResult OpenForRead(const std::u16string&) override { return Open(); }
-    OpenResult OpenForWrite(const std::u16string&) override { return Open(); }
-    FileError Replace(const std::u16string&, const std::u16string&) override {
-        return FileError::None;
-    }
-    bool Remove(const std::u16string&) override { return true; }
-    bool Exists(const std::u16string&) override { return true; }
-    bool IsDirectory(const std::u16string&) override { return true; }
-    FileError CreateFolder(const std::u16string&) override { return FileError::None; }
-    FileError CreateFolders(const std::u16string&) override { return FileError::None; }
-    FileError CopyFileTo(const std::u16string&, const std::u16string&, bool) override {
-        return FileError::None;
-    }
-
-private:
-    OpenResult Open() { return {std::make_unique<BytesFile>(data, size), FileError::None}; }
-};
+using fuzz::BytesFileSystem;
 
 class FixedDialogs final : public FileDialogs {
 public:
@@ -79,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static auto model = std::make_unique<SettingsModel>();
     SetFileSystem(&fs);
     dataFolder = u"C:\\Data";
+    fs.writesSucceed = true;
     fs.data = data;
     fs.size = size;
     std::memset(model.get(), 0, sizeof *model);

@@ -10,49 +10,13 @@
 #include "i18n/language_file.h"
 #include "i18n/xml_document.h"
 
+#include "tests/fuzz/bytes_file_system.h"
+
 namespace {
 
 using namespace tarn;
 
-class BytesFile final : public File {
-  public:
-    BytesFile(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    size_t Read(void* buffer, size_t size) override {
-        const size_t n = size < size_ - pos_ ? size : size_ - pos_;
-        if (n) std::memcpy(buffer, data_ + pos_, n);
-        pos_ += n;
-        return n;
-    }
-    bool Write(const void*, size_t) override { return false; }
-    bool Close() override { return true; }
-
-  private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t pos_ = 0;
-};
-
-// Every open for reading gives the fuzzer's bytes; nothing else is needed.
-class BytesFileSystem final : public FileSystem {
-  public:
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-    OpenResult OpenForRead(const std::u16string&) override {
-        return {std::make_unique<BytesFile>(data, size), FileError::None};
-    }
-    OpenResult OpenForWrite(const std::u16string&) override { return {nullptr, FileError::Other}; }
-    FileError Replace(const std::u16string&, const std::u16string&) override {
-        return FileError::Other;
-    }
-    bool Remove(const std::u16string&) override { return false; }
-    bool Exists(const std::u16string&) override { return true; }
-    bool IsDirectory(const std::u16string&) override { return false; }
-    FileError CreateFolder(const std::u16string&) override { return FileError::Other; }
-    FileError CreateFolders(const std::u16string&) override { return FileError::Other; }
-    FileError CopyFileTo(const std::u16string&, const std::u16string&, bool) override {
-        return FileError::Other;
-    }
-};
+using fuzz::BytesFileSystem;
 
 void Check(bool condition) {
     if (!condition) __builtin_trap();
