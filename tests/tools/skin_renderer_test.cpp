@@ -5,7 +5,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -252,6 +254,75 @@ TEST_F(SkinRenderer, ColourWheelIsATrueHueWheel) {
     EXPECT_GE(bottom[2], 250);
     EXPECT_NEAR(bottom[0], 128, 16);
     EXPECT_LE(bottom[1], 20);
+}
+
+// Hue of a colour in degrees, 0..360 (red 0, green 120, blue 240).
+double HueOf(const std::array<int, 3>& c) {
+    const int mx = std::max({c[0], c[1], c[2]}), mn = std::min({c[0], c[1], c[2]});
+    if (mx == mn) return -1;
+    double h = 0;
+    if (mx == c[0]) h = 60.0 * (c[1] - c[2]) / (mx - mn);
+    else if (mx == c[1]) h = 120 + 60.0 * (c[2] - c[0]) / (mx - mn);
+    else h = 240 + 60.0 * (c[0] - c[1]) / (mx - mn);
+    return h < 0 ? h + 360 : h;
+}
+
+TEST_F(SkinRenderer, EveryWheelPixelHasTheHueOfItsAngle) {
+    ASSERT_EQ(status_, 0);
+    const Bmp led(root_ / "en" / "Light" / "LedSet_normal.bmp");
+    const geo::Rect w = geo::lighting_page::kWheel;
+    const double cx = (w.left + w.right) / 2.0, cy = (w.top + w.bottom) / 2.0;
+    const double rx = w.width() / 2.0, ry = w.height() / 2.0;
+    int checked = 0;
+    for (int y = w.top; y < w.bottom; y += 3) {
+        for (int x = w.left; x < w.right; x += 3) {
+            const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+            const double d = std::sqrt(dx * dx + dy * dy);
+            if (d > 0.95 || d < 0.2) continue;  // the rim is anti-aliased against its frame
+            const auto c = led.At(x, y);
+            // Full value everywhere, saturation growing with the distance from the centre.
+            ASSERT_EQ(std::max({c[0], c[1], c[2]}), 255) << x << "," << y;
+            const double saturation = 1.0 - std::min({c[0], c[1], c[2]}) / 255.0;
+            EXPECT_NEAR(saturation, std::min(1.0, d * 1.05), 0.03) << x << "," << y;
+            double angle = std::atan2(-dy, dx) * 180 / M_PI;
+            if (angle < 0) angle += 360;
+            double diff = std::fabs(HueOf(c) - angle);
+            diff = std::min(diff, 360 - diff);
+            EXPECT_LT(diff, 3.0) << x << "," << y;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 1000);
+}
+
+TEST_F(SkinRenderer, BitmapRowsArePaddedAndIconsAreConsistent) {
+    ASSERT_EQ(status_, 0);
+    const fs::path res = root_ / "res";
+    // Widths whose rows need padding: 37 * 3 = 111 bytes, 163 * 3 = 489, 959 * 3 = 2877.
+    for (const auto& [id, size] : {std::pair{142, geo::kFlag}, std::pair{166, geo::kScrollSkin},
+                                   std::pair{157, geo::main_window::kSize}}) {
+        const std::vector<uint8_t> b = Bytes(res / ("bitmap" + std::to_string(id) + ".bmp"));
+        const size_t row = (static_cast<size_t>(size.width) * 3 + 3) & ~size_t{3};
+        EXPECT_EQ(b.size(), 54 + row * size.height) << id;
+        EXPECT_EQ(Le32(b, 2), b.size()) << id;
+        EXPECT_EQ(Le32(b, 10), 54u) << id;
+    }
+    for (int id : {128, 1011, 1012}) {
+        const std::vector<uint8_t> ico = Bytes(res / ("icon" + std::to_string(id) + ".ico"));
+        const int count = ico[4] | (ico[5] << 8);
+        for (int i = 0; i < count; ++i) {
+            const size_t entry = 6 + 16 * static_cast<size_t>(i);
+            const int side = ico[entry] == 0 ? 256 : ico[entry];
+            const uint32_t bytes = Le32(ico, entry + 8), offset = Le32(ico, entry + 12);
+            ASSERT_LE(static_cast<size_t>(offset) + bytes, ico.size()) << id;
+            // A 32-bit image of twice the height (colour and mask), the mask rows padded.
+            EXPECT_EQ(Le32(ico, offset + 4), static_cast<uint32_t>(side)) << id;
+            EXPECT_EQ(Le32(ico, offset + 8), static_cast<uint32_t>(2 * side)) << id;
+            EXPECT_EQ(ico[offset + 14], 32) << id;
+            const size_t mask = ((static_cast<size_t>(side) + 31) / 32) * 4 * side;
+            EXPECT_EQ(bytes, 40 + 4u * side * side + mask) << id;
+        }
+    }
 }
 
 TEST_F(SkinRenderer, RefusesBadArgumentsAndUnwritableFolders) {
