@@ -44,8 +44,6 @@ ShapedPictures LoadShapedPictures() {
 
 void COstraDriverDlg::BuildView() {
     skinNormal_ = LoadPictureFile(SkinPath(L"Main_Normal.bmp"));
-    skinDown_ = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
-    skinOver_ = LoadPictureFile(SkinPath(L"Main_Over.bmp"));
     hintFont_ = CaptionFont(14);
     CreateSmallButtons();
     CreateShapedButtons();
@@ -65,7 +63,10 @@ void COstraDriverDlg::CentreWindow(int width, int height) {
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+// The pressed and hover skins serve only these buttons, which keep their own pieces of them.
 void COstraDriverDlg::CreateSmallButtons() {
+    const OwnedBitmap down = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
+    const OwnedBitmap over = LoadPictureFile(SkinPath(L"Main_Over.bmp"));
     const std::pair<CGDIBitmapBtn*, const geo::Rect*> buttons[] = {
         {&minimizeButton_, &mw::kMinimize},
         {&hideButton_, &mw::kHide},
@@ -73,7 +74,7 @@ void COstraDriverDlg::CreateSmallButtons() {
     for (const auto& [button, rect] : buttons) {
         button->CreateButton(ToRect(*rect), hwnd_);
         button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
-                              skinOver_.get(), skinDown_.get(), skinNormal_.get());
+                              over.get(), down.get(), skinNormal_.get());
     }
 }
 

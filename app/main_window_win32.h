@@ -157,7 +157,7 @@ class COstraDriverDlg : public win::Dialog,
     bool hooksStarted_ = false;
     bool closing_ = false;
 
-    OwnedBitmap skinNormal_, skinDown_, skinOver_;
+    OwnedBitmap skinNormal_;  // painted on every paint, and under the unbuilt pages
     CGDIBitmapBtn minimizeButton_, hideButton_, languageButton_;
     std::array<CIrrButton, 5> tabs_;
     std::array<CIrrButton, 5> profileButtons_;
