@@ -18,6 +18,9 @@ if(EXISTS ${TARN_RC_FILE})
   target_sources(TarnDriver PRIVATE ${TARN_RC_FILE})
 endif()
 target_link_options(TarnDriver PRIVATE -municode)
+# Page-aligned sections let the loader map the image (its pictures above all) from the file on
+# demand instead of reading all of it into memory at start.
+target_link_options(TarnDriver PRIVATE -Wl,--file-alignment,4096)
 # Whole archive: window classes register themselves and must not be dropped by the linker.
 target_link_libraries(TarnDriver PRIVATE -Wl,--whole-archive tarn_win32 -Wl,--no-whole-archive
                       tarn_core ${TARN_WIN32_LIBS})
