@@ -68,6 +68,23 @@ since "$m" | grep -qx "slider 2560 5" || tarn_fail "no snap to 5: $(since "$m" |
 m=$(mark)
 tarn_click "$win" 150 173
 since "$m" | grep -qx "slider 2560 2" || tarn_fail "track click: $(since "$m" | tr '\n' ' ')"
+# Dragging the thumb (now at 2, its left edge at 44 of the bar) beyond the end keeps it at the
+# end and reports the maximum with every move.
+m=$(mark)
+xdotool mousemove --window "$win" 154 173 sleep 0.2 mousedown 1 sleep 0.1 \
+    mousemove --window "$win" 250 173 sleep 0.1 mousemove --window "$win" 330 173 sleep 0.1 \
+    mousemove --window "$win" 400 174 sleep 0.1 mousemove --window "$win" 420 173 sleep 0.1 mouseup 1
+sleep 0.4
+maxima=$(since "$m" | grep -c "^slider 2560 5$")
+[ "$maxima" -ge 2 ] || tarn_fail "a drag past the end did not keep posting 5: $(since "$m" | tr '\n' ' ')"
+since "$m" | grep "^slider 2560" | tail -1 | grep -qx "slider 2560 5" || tarn_fail "the drag ended below 5"
+# The seekable progress bar reports once, when the drag ends, with the value under the cursor.
+m=$(mark)
+xdotool mousemove --window "$win" 620 344 sleep 0.2 mousedown 1 sleep 0.1 \
+    mousemove --window "$win" 700 344 sleep 0.1 mousemove --window "$win" 730 344 sleep 0.1 mouseup 1
+sleep 0.4
+got=$(since "$m" | grep '^seek' | tr '\n' '|')
+[ "$got" = "seek 777 50|" ] || tarn_fail "progress seek: $got"
 tarn_log "sliders ok"
 xdotool mousemove --window "$win" 462 278
 sleep 0.4
