@@ -32,7 +32,7 @@ char16_t FoldCase(char16_t c) {
 }
 
 bool IsNameEnd(std::u16string_view text, size_t at) {
-    return at >= text.size() || (text[at] < 128 && xml_detail::kNameStops[text[at]]);
+    return at >= text.size() || xml_detail::IsNameStop(text[at]);
 }
 
 // A wanted name matches when it starts with the element's name (text from nameStart) and goes

@@ -1,6 +1,7 @@
 #include "i18n/xml_index.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace tarn {
@@ -94,6 +95,7 @@ class Indexer {
   private:
     void StartElement(size_t at, const ScannedNode& node);
     void EndElement(size_t at, const ScannedNode& node);
+    size_t CloseInnermost(size_t at);
     void CloseNormally(uint32_t element, size_t endTagStart, size_t endTagEnd);
     void LoseEnds(size_t outer);
     void Pop();
@@ -210,6 +212,26 @@ void Indexer::LoseEnds(size_t outer) {
     }
 }
 
+// Most end tags close the innermost open element: when the text after "</" is that element's
+// name followed by a name stop, it closes here without scanning the name again. Returns the
+// offset after the end tag, or 0 when the general path has to look at it.
+size_t Indexer::CloseInnermost(size_t at) {
+    if (open_.empty()) return 0;
+    const OpenElement& top = open_.back();
+    const size_t nameEnd = at + 2 + top.nameLength;
+    if (nameEnd >= text_.size() || !xml_detail::IsNameStop(text_[nameEnd])) return 0;
+    const char16_t* p = text_.data();
+    if (std::memcmp(p + at + 2, p + top.nameStart, top.nameLength * sizeof(char16_t)) != 0) {
+        return 0;
+    }
+    const size_t close =
+        p[nameEnd] == u'>' ? nameEnd : xml_detail::FindUnit(p, nameEnd, text_.size(), u'>');
+    if (close >= text_.size()) return 0;
+    CloseNormally(top.index, at, close + 1);
+    Pop();
+    return close + 1;
+}
+
 void Indexer::EndElement(size_t at, const ScannedNode& node) {
     const std::u16string_view name = text_.substr(at + 2, node.nameLength);
     if (!open_.empty() && NameOf(open_.back()) == name) {
@@ -244,6 +266,12 @@ IndexOutcome Indexer::Run() {
         if (text_[i] != u'<') {
             i = FindTagOpen(text_, i + 1);
             continue;
+        }
+        if (i + 1 < text_.size() && text_[i + 1] == u'/') {
+            if (const size_t after = CloseInnermost(i)) {
+                i = after;
+                continue;
+            }
         }
         const ScannedNode node = ScanNode(text_, i);
         switch (node.type) {

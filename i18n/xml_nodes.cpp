@@ -1,11 +1,5 @@
 #include "i18n/xml_nodes.h"
 
-#include <bit>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tarn {
 
 namespace xml_detail {
@@ -79,25 +73,6 @@ ScannedNode ProcessingInstruction(std::u16string_view text, size_t at) {
 
 bool IsXmlSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
-size_t FindTagOpen(std::u16string_view text, size_t from) {
-    const char16_t* p = text.data() + from;
-    const char16_t* end = text.data() + text.size();
-#if defined(__SSE2__)
-    // Text runs are where a document spends its length; look at eight units at a time.
-    const __m128i open = _mm_set1_epi16(static_cast<short>(u'<'));
-    while (end - p >= 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi16(v, open));
-        if (hits != 0)
-            return static_cast<size_t>(p - text.data()) +
-                   std::countr_zero(static_cast<unsigned>(hits)) / 2;
-        p += 8;
-    }
-#endif
-    while (p < end && *p != u'<') ++p;
-    return static_cast<size_t>(p - text.data());
 }
 
 }  // namespace tarn

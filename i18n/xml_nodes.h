@@ -1,10 +1,11 @@
 // Splitting XML text into nodes: the one tokenizer behind the element index and element texts.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "i18n/xml_scan.h"
 
 namespace tarn {
 
@@ -45,13 +46,6 @@ bool IsXmlSpace(char16_t c);
 
 namespace xml_detail {
 
-// Characters that end an element name (below 128; nothing above ends one).
-inline constexpr std::array<bool, 128> kNameStops = [] {
-    std::array<bool, 128> stops{};
-    for (char c : std::string_view(" \t\n\v\f\r<>=\\/?!\"';")) stops[static_cast<size_t>(c)] = true;
-    return stops;
-}();
-
 inline bool IsNameStart(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u':' || c == u'_' ||
            c > u'z';
@@ -78,12 +72,15 @@ ScannedNode ProcessingInstruction(std::u16string_view text, size_t at);
 // Characters of an element name starting at text[at] (the character after "<" or "</").
 inline size_t NameLength(std::u16string_view text, size_t at) {
     size_t i = at;
-    while (i < text.size() && (text[i] >= 128 || !xml_detail::kNameStops[text[i]])) ++i;
+    while (i < text.size() && !xml_detail::IsNameStop(text[i])) ++i;
     return i - at;
 }
 
 // Offset of the next "<" at or after from, or text.size().
-size_t FindTagOpen(std::u16string_view text, size_t from);
+inline size_t FindTagOpen(std::u16string_view text, size_t from) {
+    if (from >= text.size()) return text.size();
+    return xml_detail::FindUnit(text.data(), from, text.size(), u'<');
+}
 
 // A start tag ends at the first ">" outside quoted attribute values; it is an empty element
 // when it ends with "/>" and the "/" follows the name, a blank or a quote.
@@ -95,9 +92,8 @@ inline ScannedNode ScanStartTag(std::u16string_view text, size_t at) {
         const char16_t c = text[i];
         if (c == u'>') break;
         if (IsQuote(c)) {
-            const size_t close = text.find(c, i + 1);
-            if (close == std::u16string_view::npos)
-                return Unterminated(u"Element tag", text.size());
+            const size_t close = FindUnit(text.data(), i + 1, text.size(), c);
+            if (close >= text.size()) return Unterminated(u"Element tag", text.size());
             i = close;
         }
     }
@@ -115,8 +111,12 @@ inline ScannedNode ScanStartTag(std::u16string_view text, size_t at) {
 
 inline ScannedNode ScanEndTag(std::u16string_view text, size_t at) {
     const size_t nameLength = NameLength(text, at + 2);
-    const size_t close = text.find(u'>', at + 2 + nameLength);
-    if (close == std::u16string_view::npos) {
+    const size_t from = at + 2 + nameLength;
+    // The ">" nearly always follows the name at once.
+    const size_t close = from < text.size() && text[from] == u'>'
+                             ? from
+                             : xml_detail::FindUnit(text.data(), from, text.size(), u'>');
+    if (close >= text.size()) {
         return xml_detail::Unterminated(u"Element end tag", text.size());
     }
     return {NodeType::EndTag, close + 1, nameLength, {}};
