@@ -1,7 +1,6 @@
 #include "i18n/xml_index.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace tarn {
@@ -221,8 +220,9 @@ size_t Indexer::CloseInnermost(size_t at) {
     const size_t nameEnd = at + 2 + top.nameLength;
     if (nameEnd >= text_.size() || !xml_detail::IsNameStop(text_[nameEnd])) return 0;
     const char16_t* p = text_.data();
-    if (std::memcmp(p + at + 2, p + top.nameStart, top.nameLength * sizeof(char16_t)) != 0) {
-        return 0;
+    // Names are short: a plain loop beats a call to memcmp.
+    for (size_t k = 0; k < top.nameLength; ++k) {
+        if (p[at + 2 + k] != p[top.nameStart + k]) return 0;
     }
     const size_t close =
         p[nameEnd] == u'>' ? nameEnd : xml_detail::FindUnit(p, nameEnd, text_.size(), u'>');

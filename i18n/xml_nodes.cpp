@@ -6,8 +6,15 @@ namespace xml_detail {
 
 namespace {
 
+// text.find, but looking for the first unit eight at a time: comments and CDATA sections can
+// be long.
 size_t Find(std::u16string_view text, std::u16string_view what, size_t from) {
-    return from > text.size() ? std::u16string_view::npos : text.find(what, from);
+    for (size_t i = from; i < text.size(); ++i) {
+        i = FindUnit(text.data(), i, text.size(), what[0]);
+        if (text.size() - i < what.size()) break;
+        if (text.substr(i, what.size()) == what) return i;
+    }
+    return std::u16string_view::npos;
 }
 
 // A node that ends at the first terminator after from.
