@@ -55,6 +55,8 @@ StartOptions ParseCommandLine(const wchar_t* commandLine) {
             options.gallery = true;
         } else if (lstrcmpiW(argv[i], L"--skin") == 0 && i + 1 < argc) {
             options.gallerySkin = argv[++i];
+        } else if (lstrcmpiW(argv[i], L"--chinese-ui") == 0) {
+            options.galleryChinese = true;
         }
     }
     LocalFree(argv);
@@ -86,7 +88,7 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     if (options.gallery) {
         programFolder = ProgramFolderFromModule(ModulePath());
         SetUserMessages(&SkinnedUserMessages());
-        const int result = RunControlGallery(options.gallerySkin);
+        const int result = RunControlGallery(options.gallerySkin, options.galleryChinese);
         CoUninitialize();
         return result;
     }

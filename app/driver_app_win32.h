@@ -10,8 +10,9 @@ namespace tarn {
 
 struct StartOptions {
     bool simulate = false;  // --simulate: talk to the simulated mouse instead of the real one
-    bool gallery = false;   // --gallery [--skin name]: the skinned controls on their own
+    bool gallery = false;   // --gallery [--skin name] [--chinese-ui]: the skinned controls alone
     std::wstring gallerySkin;
+    bool galleryChinese = false;
 };
 
 StartOptions ParseCommandLine(const wchar_t* commandLine);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/language_state.h"
 #include "app/user_messages.h"
 #include "app/window_messages.h"
 #include "app/window_win32.h"
@@ -207,11 +208,15 @@ LRESULT Gallery::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (from == infoOk_.hwnd()) {
         runBox("ok-only", [] { return ShowInfoBox(u"The profile was saved to the mouse.", false); });
     } else if (from == infoCancel_.hwnd()) {
-        runBox("with-cancel",
-               [] { return ShowInfoBox(u"Do you want to reset trophy data ?", true); });
+        runBox("with-cancel", [] {
+            return ShowInfoBox(Localized(u"确定要重置奖杯和统计数据么？", u"Do you want to reset trophy data ?"),
+                               true);
+        });
     } else if (from == infoAuto_.hwnd()) {
-        runBox("self-closing",
-               [] { return ShowSelfClosingInfo(u"The Tarn gaming mouse cannot be found."); });
+        runBox("self-closing", [] {
+            return ShowSelfClosingInfo(
+                Localized(u"没有找到Tarn游戏鼠标.", u"The Tarn gaming mouse cannot be found."));
+        });
     } else if (HIWORD(wParam) == BN_CLICKED || from == shaped_.hwnd()) {
         std::string line = "click " + NameOf(from);
         if (from == toggle_.hwnd()) line += toggle_.IsChecked() ? " checked" : " unchecked";
@@ -325,7 +330,8 @@ TARN_END_MESSAGES(win::Dialog)
 
 }  // namespace
 
-int RunControlGallery(const std::wstring& skinToShow) {
+int RunControlGallery(const std::wstring& skinToShow, bool chineseUi) {
+    if (chineseUi) ChineseUi = 1;
     // No template of this id exists: both windows are built in code on an empty popup.
     constexpr int kNoTemplate = 0x7FFF;
     if (!skinToShow.empty()) {

@@ -9,6 +9,7 @@ namespace tarn {
 
 // With a skin name (relative to the skins folder, or "res:<id>" for a bitmap resource), shows
 // only that picture in a window titled "TarnSkinView"; otherwise the gallery "TarnGallery".
-int RunControlGallery(const std::wstring& skinToShow);
+// With chineseUi the built-in texts are the Simplified Chinese ones.
+int RunControlGallery(const std::wstring& skinToShow, bool chineseUi = false);
 
 }  // namespace tarn

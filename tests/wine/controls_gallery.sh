@@ -187,6 +187,29 @@ tarn_log "self-closing box ok (shown $visible_for ms, call returned after $close
 self_closing info-self-closing
 tarn_stop_pid "$gallery" 5
 
+# In Simplified Chinese the box's captions and title are Chinese.
+rm -f "$LOG"
+tarn_start --gallery --chinese-ui
+zh_pid=$TARN_LAST_PID
+win=$(tarn_wait_window TarnGallery 60) || tarn_fail "the Chinese gallery did not appear"
+wait_log ready 20 || tarn_fail "the Chinese gallery did not start"
+tarn_focus "$win" 900 470
+mark_before=$(mark)
+open_box 279 404
+tarn_shot info-with-cancel-chinese "$box" >/dev/null
+tarn_click "$box" 211 143
+expect_box with-cancel 1
+mark_before=$(mark)
+tarn_click "$win" 829 402
+box=$(tarn_wait_window "$INFO" 10) || tarn_fail "the Chinese self-closing box did not open"
+enter_box
+sleep 1.5
+tarn_shot info-self-closing-chinese "$box" >/dev/null
+tarn_click "$box" 273 143
+expect_box self-closing 1
+tarn_log "Chinese information box ok (OK before the countdown ends gives 1)"
+tarn_stop_pid "$zh_pid" 5
+
 # Without a skins folder the buttons are blank but still work.
 bare="$TARN_SHOTS/../gallery-without-skins"
 rm -rf "$bare"
