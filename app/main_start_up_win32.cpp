@@ -234,6 +234,7 @@ void COstraDriverDlg::StartRunning() {
     // the support page needs its answer.
     ShowMainWindow();
     BringWindowToTop(hwnd_);
+    UpdateWindow(hwnd_);
     uint32_t version = 0;
     firmwareVersionText_.clear();
     if (link_->ReadFirmwareVersion(&version) && version != 0) {

@@ -47,6 +47,8 @@ void COstraDriverDlg::BuildView() {
     hintFont_ = CaptionFont(14);
     CreateSmallButtons();
     CreateShapedButtons();
+    // What the first look does not need comes once the window shows.
+    PostMessageW(hwnd_, kMsgFinishView, 0, 0);
     const int width = skinNormal_ ? skinNormal_.width() : mw::kSize.width;
     const int height = skinNormal_ ? skinNormal_.height() : mw::kSize.height;
     CentreWindow(width, height);
@@ -63,19 +65,33 @@ void COstraDriverDlg::CentreWindow(int width, int height) {
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
-// The pressed and hover skins serve only these buttons, which keep their own pieces of them.
+// The small buttons start with their normal look only; their pressed and hover looks follow in
+// FinishView.
 void COstraDriverDlg::CreateSmallButtons() {
+    for (const auto& [button, rect] : SmallButtons()) {
+        button->CreateButton(ToRect(*rect), hwnd_);
+        button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
+                              skinNormal_.get(), skinNormal_.get(), skinNormal_.get());
+    }
+}
+
+std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> COstraDriverDlg::SmallButtons() {
+    return {{{&minimizeButton_, &mw::kMinimize},
+             {&hideButton_, &mw::kHide},
+             {&languageButton_, &mw::kLanguageButton}}};
+}
+
+// The pressed and hover skins serve only the small buttons, which keep their own pieces of them;
+// the tooltips get their texts (again after each language change).
+LRESULT COstraDriverDlg::OnFinishView(WPARAM, LPARAM) {
     const OwnedBitmap down = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
     const OwnedBitmap over = LoadPictureFile(SkinPath(L"Main_Over.bmp"));
-    const std::pair<CGDIBitmapBtn*, const geo::Rect*> buttons[] = {
-        {&minimizeButton_, &mw::kMinimize},
-        {&hideButton_, &mw::kHide},
-        {&languageButton_, &mw::kLanguageButton}};
-    for (const auto& [button, rect] : buttons) {
-        button->CreateButton(ToRect(*rect), hwnd_);
+    for (const auto& [button, rect] : SmallButtons()) {
         button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
                               over.get(), down.get(), skinNormal_.get());
     }
+    RefreshTooltips();
+    return 0;
 }
 
 // All eleven buttons cut from the same three full-window pictures, loaded once here.
@@ -91,7 +107,8 @@ void COstraDriverDlg::CreateShapedButtons() {
     }
     okButton_.CreateShaped(u"", kShapedStyle, mw::kOk, hwnd_);
     pictures.Cut(okButton_);
-    RefreshTooltips();
+    // The tooltips come with the language (ApplyLanguage) and once the window shows: making
+    // eleven tooltip windows here would hold the window back.
 }
 
 LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) {

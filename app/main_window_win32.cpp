@@ -58,6 +58,7 @@ LRESULT CEmptyPage::OnEraseBackground(WPARAM wParam, LPARAM) {
 
 TARN_BEGIN_MESSAGES(COstraDriverDlg)
 TARN_ON(kMsgLanguage, OnLanguage)
+TARN_ON(kMsgFinishView, OnFinishView)
 TARN_ON(kMsgTrayIcon, OnTrayIcon)
 TARN_ON(kMsgApplyDone, OnApplyDone)
 TARN_ON(kMsgApplyFailed, OnApplyFailed)

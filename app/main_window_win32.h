@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/driver_app_win32.h"
 #include "app/main_controller.h"
@@ -29,6 +30,8 @@ class CXPMenu;
 inline constexpr int kMainDialogTemplate = 102;
 inline constexpr int kLanguageIndicatorId = 1010;
 inline constexpr int kFirstPageTemplate = 103;
+// Posted by the view to itself: the rest of the view, once the window shows.
+inline constexpr UINT kMsgFinishView = WM_APP + 1;
 
 // Loads the first interface texts before the main window exists.
 void LoadFirstLanguage(const std::u16string& path);
@@ -86,6 +89,8 @@ class COstraDriverDlg : public win::Dialog,
 
     // The view (main_view_win32.cpp).
     void CreateSmallButtons();
+    std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> SmallButtons();
+    LRESULT OnFinishView(WPARAM, LPARAM);
     void CreateShapedButtons();
     void CentreWindow(int width, int height);
     void PaintHint(HDC dc);
