@@ -1,6 +1,8 @@
 #include "skin/bitmap_button_win32.h"
 
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "app/window_messages.h"
 
@@ -21,16 +23,62 @@ void Blit(HDC dc, const OwnedBitmap& picture, int width, int height) {
 }
 }  // namespace
 
-HFONT CaptionFont(int pixelHeight) {
+namespace {
+// A face with Chinese glyphs that is present: the usual Windows ones first, then whichever
+// font the system offers for the Chinese character set ("MS Shell Dlg" has none under Wine).
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(font->lfFaceName);
+    return 1;
+}
+
+const std::wstring& ChineseFace() {
+    static const std::wstring face = [] {
+        std::vector<std::wstring> faces;
+        LOGFONTW query{};
+        query.lfCharSet = GB2312_CHARSET;
+        HDC dc = GetDC(nullptr);
+        EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+        ReleaseDC(nullptr, dc);
+        for (const wchar_t* preferred : {L"Microsoft YaHei", L"SimSun", L"Noto Sans CJK SC"}) {
+            for (const std::wstring& f : faces) {
+                if (f == preferred) return f;
+            }
+        }
+        for (const std::wstring& f : faces) {
+            if (!f.empty() && f[0] != L'@') return f;  // '@' faces are the vertical forms
+        }
+        return std::wstring(L"MS Shell Dlg");
+    }();
+    return face;
+}
+
+HFONT CachedFont(int pixelHeight, bool chinese) {
     // A handful of heights serve the whole program; they live as long as it does.
-    static std::map<int, HFONT> fonts;
-    HFONT& font = fonts[pixelHeight];
+    static std::map<std::pair<int, bool>, HFONT> fonts;
+    HFONT& font = fonts[{pixelHeight, chinese}];
     if (!font) {
-        font = CreateFontW(pixelHeight, 0, 0, 0, 300, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                           DEFAULT_PITCH, L"MS Shell Dlg");
+        font = CreateFontW(pixelHeight, 0, 0, 0, 300, FALSE, FALSE, FALSE,
+                           chinese ? GB2312_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                           chinese ? ChineseFace().c_str() : L"MS Shell Dlg");
     }
     return font;
+}
+
+bool HasChinese(std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c >= 0x2E80 && c < 0xA000) return true;   // CJK radicals .. unified ideographs
+        if (c >= 0xF900 && c < 0xFB00) return true;   // compatibility ideographs
+        if (c >= 0xFF00 && c < 0xFFF0) return true;   // full-width forms
+    }
+    return false;
+}
+}  // namespace
+
+HFONT CaptionFont(int pixelHeight) { return CachedFont(pixelHeight, false); }
+
+HFONT CaptionFontFor(int pixelHeight, std::u16string_view text) {
+    return CachedFont(pixelHeight, HasChinese(text));
 }
 
 TARN_BEGIN_MESSAGES(CGDIBitmapBtn)
@@ -186,7 +234,7 @@ LRESULT CGDIBitmapBtn::OnDrawItem(WPARAM, LPARAM lParam) {
         textRect = skin::CaptionRect(w, h, fontHeight, nullptr, downColour);
     }
     RECT r{textRect.left, textRect.top, textRect.right, textRect.bottom};
-    HGDIOBJ oldFont = SelectObject(dis->hDC, CaptionFont(fontHeight));
+    HGDIOBJ oldFont = SelectObject(dis->hDC, CaptionFontFor(fontHeight, caption_));
     SetBkMode(dis->hDC, TRANSPARENT);
     SetTextColor(dis->hDC, ColourFor(look.text));
     DrawTextW(dis->hDC, reinterpret_cast<const wchar_t*>(caption_.c_str()),

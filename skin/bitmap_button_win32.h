@@ -75,5 +75,8 @@ private:
 // A caption font: "MS Shell Dlg", weight 300, the given pixel height (of the character cell,
 // as the platform's positive font heights mean). Shared by the controls.
 HFONT CaptionFont(int pixelHeight);
+// The same for a given text: a text with Chinese characters takes a face that has them, as
+// "MS Shell Dlg" itself may have none (under Wine it has none).
+HFONT CaptionFontFor(int pixelHeight, std::u16string_view text);
 
 }  // namespace tarn

@@ -82,7 +82,7 @@ LRESULT CDlgInfo::OnPaint(WPARAM, LPARAM) {
         GetClientRect(hwnd_, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    HGDIOBJ oldFont = SelectObject(dc, CaptionFont(14));
+    HGDIOBJ oldFont = SelectObject(dc, CaptionFontFor(14, message_));
     SetBkMode(dc, TRANSPARENT);
 
     // The body: word-wrapped and vertically centred; text that does not fit ends in "...".
@@ -103,6 +103,7 @@ LRESULT CDlgInfo::OnPaint(WPARAM, LPARAM) {
     RECT title = ToRect(geo::info_box::kTitle);
     SetTextColor(dc, kTitleText);
     const std::u16string titleText(InfoTitle());
+    SelectObject(dc, CaptionFontFor(14, titleText));
     DrawTextW(dc, W(titleText), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     EndPaint(hwnd_, &ps);

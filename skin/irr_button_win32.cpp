@@ -149,7 +149,9 @@ void CIrrButton::Draw(HDC dc) {
     const int length = GetWindowTextW(hwnd_, text, 128);
     if (length > 0) {
         const geo::Point at = skin::IrrTextOrigin({centre_.x, centre_.y}, length);
-        HGDIOBJ oldFont = SelectObject(dc, CaptionFont(14));
+        const std::u16string_view textView(reinterpret_cast<const char16_t*>(text),
+                                           static_cast<size_t>(length));
+        HGDIOBJ oldFont = SelectObject(dc, CaptionFontFor(14, textView));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colour);
         TextOutW(dc, at.x - box_.left, at.y - box_.top, text, length);
