@@ -69,7 +69,9 @@ void PaintMacro(Canvas& c, State s, bool zh) {
     // The mouse whose buttons can be inserted as events.
     const Rect spots[3] = {mp::kLeftSpot.get(zh), mp::kMiddleSpot.get(zh), mp::kRightSpot.get(zh)};
     int left = spots[0].left, right = spots[2].right, top = spots[1].top;
-    MouseOutline(cr, {left - 18, top - 22, right + 18, top + 190}, 1.0);
+    // The mouse ends above the key and delay rows below it.
+    const int bottom = std::min(top + 190, mp::kKeyChoice.get(zh).top - 10);
+    MouseOutline(cr, {left - 18, top - 22, right + 18, bottom}, 1.0);
     for (const Rect& r : spots) HotSpot(cr, r, s);
     Label_(cr, {650, 120, 910, 140}, zh ? "点击鼠标按键插入事件" : "Click a button to insert it",
            zh, Align::Centre);
