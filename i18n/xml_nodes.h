@@ -92,7 +92,9 @@ inline ScannedNode ScanStartTag(std::u16string_view text, size_t at) {
         const char16_t c = text[i];
         if (c == u'>') break;
         if (IsQuote(c)) {
-            const size_t close = FindUnit(text.data(), i + 1, text.size(), c);
+            // Values are short: a plain loop keeps the scan from waiting on a vector search.
+            size_t close = i + 1;
+            while (close < text.size() && text[close] != c) ++close;
             if (close >= text.size()) return Unterminated(u"Element tag", text.size());
             i = close;
         }
