@@ -11,25 +11,9 @@
 
 #include "i18n/code_page.h"
 #include "i18n/xml_nodes.h"
+#include "i18n/xml_records.h"
 
 namespace tarn {
-
-struct ElementRecord {
-    uint32_t start = 0;   // offset of the "<" of the start tag
-    uint32_t length = 0;  // to the end of the end tag (of the start tag when there is none)
-    uint32_t startTagLength = 0;
-    uint32_t endTagLength = 0;  // 0 for an empty or unended element
-    uint32_t flags = 0;         // depth at which it was read (low 16 bits) and the markers below
-    uint32_t parent = 0;        // 0 for the root
-    uint32_t firstChild = 0;
-    uint32_t nextSibling = 0;      // 0 after the last
-    uint32_t previousSibling = 0;  // the first child's is the last child
-};
-
-inline constexpr uint32_t kElementEmpty = 1u << 16;
-inline constexpr uint32_t kElementNoEndTag = 1u << 17;
-inline constexpr uint32_t kElementMalformedBelow = 1u << 18;
-inline constexpr uint32_t kElementMalformed = 1u << 19;
 
 class XmlDocument {
   public:
@@ -79,7 +63,7 @@ class XmlDocument {
 
     WideText text_;
     std::u16string loadResult_;
-    std::vector<ElementRecord> records_;
+    ElementRecords records_;
     uint32_t parent_ = 0;
     uint32_t current_ = 0;
     uint32_t child_ = 0;

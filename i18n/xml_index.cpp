@@ -86,8 +86,7 @@ std::u16string Number(size_t n) {
 
 class Indexer {
   public:
-    Indexer(std::u16string_view text, std::vector<ElementRecord>& records)
-        : text_(text), records_(records) {}
+    Indexer(std::u16string_view text, ElementRecords& records) : text_(text), records_(records) {}
 
     IndexOutcome Run();
 
@@ -107,7 +106,7 @@ class Indexer {
     }
 
     std::u16string_view text_;
-    std::vector<ElementRecord>& records_;
+    ElementRecords& records_;
     std::vector<OpenElement> open_;
     OpenNameCounts openNames_;
     bool counted_ = false;
@@ -144,7 +143,7 @@ void Indexer::StartElement(size_t at, const ScannedNode& node) {
     // Grow by half of what is used so far, as the first estimate can be far off.
     if (records_.size() == records_.capacity()) records_.reserve(records_.size() * 3 / 2 + 1);
     const auto index = static_cast<uint32_t>(records_.size());
-    ElementRecord r;
+    ElementRecord r{};
     r.start = static_cast<uint32_t>(at);
     r.startTagLength = static_cast<uint32_t>(node.end - at);
     r.length = r.startTagLength;
@@ -257,7 +256,7 @@ void Indexer::EndElement(size_t at, const ScannedNode& node) {
 IndexOutcome Indexer::Run() {
     records_.clear();
     records_.reserve(text_.size() / 64 + 8);
-    ElementRecord document;
+    ElementRecord document{};
     document.length = static_cast<uint32_t>(text_.size());
     records_.push_back(document);
 
@@ -321,7 +320,7 @@ IndexOutcome Indexer::Run() {
 
 }  // namespace
 
-IndexOutcome BuildElementIndex(std::u16string_view text, std::vector<ElementRecord>& records) {
+IndexOutcome BuildElementIndex(std::u16string_view text, ElementRecords& records) {
     return Indexer(text, records).Run();
 }
 

@@ -15,6 +15,6 @@ struct IndexOutcome {
 };
 
 // Fills records (index 0 stands for the document) and reports the first fault.
-IndexOutcome BuildElementIndex(std::u16string_view text, std::vector<ElementRecord>& records);
+IndexOutcome BuildElementIndex(std::u16string_view text, ElementRecords& records);
 
 }  // namespace tarn
