@@ -60,13 +60,17 @@ std::vector<std::u16string> Keys() {
     return keys;
 }
 
+// Both loads start from the bytes in memory with a new document each time, so each pays for
+// its own allocations, and for releasing the previous document's.
 void BM_TarnLoad(benchmark::State& state) {
     const std::string& bytes = Document(state.range(0));
-    XmlDocument doc;
+    size_t elements = 0;
     for (auto _ : state) {
+        XmlDocument doc;
         benchmark::DoNotOptimize(doc.LoadXmlBytes(bytes));
+        elements = doc.ElementCount();
     }
-    state.counters["elements"] = static_cast<double>(doc.ElementCount());
+    state.counters["elements"] = static_cast<double>(elements);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_TarnLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
