@@ -42,12 +42,26 @@ size_t ValidSequence(const unsigned char* p, const unsigned char* end, char32_t&
     return len;
 }
 
-// Copies the plain ASCII run at p, sixteen bytes at a time where the processor allows.
-void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& dest) {
+// What a decode found besides the text.
+struct DecodeFindings {
+    bool valid = true;  // no byte had to be replaced
+    bool zero = false;  // some byte was zero
+#if defined(__SSE2__)
+    // The smallest byte of each lane over all blocks read: zero once any byte was zero.
+    __m128i lowest = _mm_set1_epi8(-1);
+#endif
+};
+
+// Copies the plain ASCII run at p, sixteen bytes at a time where the processor allows, and
+// notes zero bytes on the way, so a caller that must remove them needs no pass of its own.
+void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& dest,
+               DecodeFindings& found) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Every byte read is in the input, so any zero among them counts, past the run too.
+        found.lowest = _mm_min_epu8(found.lowest, v);
         const int high = _mm_movemask_epi8(v);
         // Widen all sixteen and keep only the ASCII run; the buffer has room, since the
         // output never runs ahead of the input.
@@ -63,18 +77,20 @@ void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& des
         dest += 16;
     }
 #endif
-    while (p < end && *p < 0x80) *dest++ = *p++;
+    for (; p < end && *p < 0x80; ++p) {
+        found.zero |= *p == 0;
+        *dest++ = *p;
+    }
 }
 
-size_t DecodeInto(std::string_view bytes, char16_t* out, bool& valid) {
+size_t DecodeInto(std::string_view bytes, char16_t* out, DecodeFindings& found) {
     char16_t* dest = out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
-    valid = true;
     while (p < end) {
         const unsigned char b = *p;
         if (b < 0x80) {
-            CopyAscii(p, end, dest);
+            CopyAscii(p, end, dest, found);
             continue;
         }
         // The common two- and three-byte forms first; everything else takes the full check.
@@ -95,7 +111,7 @@ size_t DecodeInto(std::string_view bytes, char16_t* out, bool& valid) {
         if (len == 0) {
             *dest++ = kReplacement;
             ++p;
-            valid = false;
+            found.valid = false;
             continue;
         }
         p += len;
@@ -107,6 +123,10 @@ size_t DecodeInto(std::string_view bytes, char16_t* out, bool& valid) {
             *dest++ = static_cast<char16_t>(code);
         }
     }
+#if defined(__SSE2__)
+    const __m128i zeroLanes = _mm_cmpeq_epi8(found.lowest, _mm_setzero_si128());
+    found.zero |= _mm_movemask_epi8(zeroLanes) != 0;
+#endif
     return static_cast<size_t>(dest - out);
 }
 
@@ -125,12 +145,18 @@ WideText WideText::Copy(std::u16string_view text) {
     return t;
 }
 
-bool DecodeUtf8(std::string_view bytes, WideText& out) {
+bool DecodeUtf8(std::string_view bytes, WideText& out, bool& zeros) {
     // A UTF-8 text never needs more UTF-16 units than it has bytes.
     out = WideText::Uninitialised(bytes.size());
-    bool valid = true;
-    out.size = DecodeInto(bytes, out.data.get(), valid);
-    return valid;
+    DecodeFindings found;
+    out.size = DecodeInto(bytes, out.data.get(), found);
+    zeros = found.zero;
+    return found.valid;
+}
+
+bool DecodeUtf8(std::string_view bytes, WideText& out) {
+    bool zeros = false;
+    return DecodeUtf8(bytes, out, zeros);
 }
 
 bool DecodeUtf8(std::string_view bytes, std::u16string& out) {

@@ -23,6 +23,8 @@ struct WideText {
 // Decodes UTF-8; each byte that does not start a valid sequence becomes U+FFFD. Returns false
 // when any replacement was made, so the caller can tell valid UTF-8 from other bytes.
 bool DecodeUtf8(std::string_view bytes, WideText& out);
+// The same, also telling whether any byte was zero.
+bool DecodeUtf8(std::string_view bytes, WideText& out, bool& zeros);
 bool DecodeUtf8(std::string_view bytes, std::u16string& out);
 
 // Converts bytes of the given code page. Unsupported code pages use the system's default ANSI

@@ -123,6 +123,40 @@ WideText Utf16Units(std::string_view bytes, bool bigEndian, size_t& units, size_
     return out;
 }
 
+// Text stored as bytes: zeros removed, then, without a known encoding, UTF-8 when every
+// sequence is valid, else the code page. The usual file is UTF-8 without zeros: it is decoded
+// once and its zeros are looked for on the way; only a file that has some is stripped and
+// decoded again.
+WideText DecodeBytes(std::string_view content, std::u16string& name, size_t& removed,
+                     bool& detected) {
+    const uint32_t codePage = name.empty() ? 0 : EncodingTable(name);
+    if (!content.empty() && (name.empty() || codePage == kCodePageUtf8)) {
+        WideText text;
+        bool zeros = false;
+        const bool valid = DecodeUtf8(content, text, zeros);
+        if (!zeros) {
+            if (!name.empty()) return text;
+            if (!valid) return ConvertFromCodePage(0, content);
+            name = u"UTF-8";
+            detected = true;
+            return text;
+        }
+    }
+    std::string stripped;
+    std::string_view bytes = content;
+    if (!content.empty() && std::memchr(content.data(), 0, content.size()) != nullptr) {
+        stripped = WithoutZeros(content, removed);
+        bytes = stripped;
+    }
+    WideText text;
+    if (name.empty() && !bytes.empty() && DecodeUtf8(bytes, text)) {
+        name = u"UTF-8";
+        detected = true;
+        return text;
+    }
+    return ConvertFromCodePage(codePage, bytes);
+}
+
 std::u16string Number(size_t n) {
     const std::string digits = std::to_string(n);
     return std::u16string(digits.begin(), digits.end());
@@ -166,19 +200,7 @@ DecodedXml DecodeXmlBytes(std::string_view file) {
     if (form != Form::Bytes) {
         result.text = Utf16Units(content, form == Form::Utf16Be, units, removed);
     } else {
-        std::string stripped;
-        std::string_view bytes = content;
-        if (!content.empty() && std::memchr(content.data(), 0, content.size()) != nullptr) {
-            stripped = WithoutZeros(content, removed);
-            bytes = stripped;
-        }
-        if (name.empty() && !bytes.empty() && DecodeUtf8(bytes, result.text)) {
-            name = u"UTF-8";
-            detected = true;
-        } else {
-            const uint32_t codePage = name.empty() ? 0 : EncodingTable(name);
-            result.text = ConvertFromCodePage(codePage, bytes);
-        }
+        result.text = DecodeBytes(content, name, removed, detected);
     }
 
     std::u16string& r = result.report;
