@@ -65,6 +65,22 @@ TEST(CodePageTest, FastUtf8DecoderAgreesWithThePlainOne) {
     }
 }
 
+// The edges of the two- and three-byte forms, where a quick check is easiest to get wrong:
+// the smallest and largest of each, the last ones before and the first after the surrogates,
+// and the overlong and surrogate forms just outside them, alone and between ASCII.
+TEST(CodePageTest, EdgesOfTheShortFormsDecodeLikeThePlainDecoder) {
+    const std::string forms[] = {"\xC2\x80",     "\xDF\xBF",     "\xC1\xBF",     "\xE0\xA0\x80",
+                                 "\xE0\x9F\xBF", "\xED\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
+                                 "\xEE\x80\x80", "\xEF\xBF\xBF", "\xE1\x80",     "\xC2"};
+    for (const std::string& form : forms) {
+        for (const std::string& bytes : {form, "a" + form + "b", form + form}) {
+            std::u16string fast;
+            DecodeUtf8(bytes, fast);
+            EXPECT_EQ(fast, FromUtf8(bytes)) << testing::PrintToString(bytes);
+        }
+    }
+}
+
 TEST(CodePageTest, CodePagesConvertThroughThePlatform) {
     EXPECT_EQ(ConvertFromCodePage(1251, "\xCF\xF0\xE8\xE2\xE5\xF2").View(), u"Привет");
     EXPECT_EQ(ConvertFromCodePage(932, "\x83\x65\x83\x58\x83\x67").View(), u"テスト");
