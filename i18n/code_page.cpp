@@ -83,26 +83,36 @@ void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& des
     }
 }
 
-// The two- and three-byte forms that make up nearly all non-ASCII text, checked with masks on
-// the three bytes at p at once; three-byte first, as Chinese is most of the non-ASCII text
-// this program reads. Anything it does not accept is left to ValidSequence.
-inline bool DecodeShortForm(const unsigned char*& p, char16_t*& dest) {
-    const uint32_t w = p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
-    if ((w & 0xC0C0F0) == 0x8080E0) {  // 1110xxxx 10xxxxxx 10xxxxxx
+// Four bytes at p as one little-endian word; compilers read it with a single load.
+uint32_t Word(const unsigned char* p) {
+    return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+
+// A run of valid three-byte forms at p (Chinese text is made of them), checked with masks on
+// one word each and decoded in a loop of its own. False when p does not start one; the caller
+// makes sure four bytes are left.
+bool DecodeThreeByteRun(const unsigned char*& p, const unsigned char* end, char16_t*& dest) {
+    const unsigned char* const start = p;
+    while (end - p >= 4) {
+        const uint32_t w = Word(p);
+        if ((w & 0xC0C0F0) != 0x8080E0) break;  // 1110xxxx 10xxxxxx 10xxxxxx
         const uint32_t code = ((w & 0x0F) << 12) | ((w >> 2) & 0xFC0) | ((w >> 16) & 0x3F);
-        if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF)) break;  // overlong, surrogate
         *dest++ = static_cast<char16_t>(code);
         p += 3;
-        return true;
     }
-    if ((w & 0xC0E0) == 0x80C0) {  // 110xxxxx 10xxxxxx
-        const uint32_t code = ((w & 0x1F) << 6) | ((w >> 8) & 0x3F);
-        if (code < 0x80) return false;  // overlong
-        *dest++ = static_cast<char16_t>(code);
-        p += 2;
-        return true;
-    }
-    return false;
+    return p != start;
+}
+
+// A valid two-byte form at p, checked the same way.
+bool DecodeTwoByteForm(const unsigned char*& p, char16_t*& dest) {
+    const uint32_t w = Word(p);
+    if ((w & 0xC0E0) != 0x80C0) return false;  // 110xxxxx 10xxxxxx
+    const uint32_t code = ((w & 0x1F) << 6) | ((w >> 8) & 0x3F);
+    if (code < 0x80) return false;  // overlong
+    *dest++ = static_cast<char16_t>(code);
+    p += 2;
+    return true;
 }
 
 size_t DecodeInto(std::string_view bytes, char16_t* out, DecodeFindings& found) {
@@ -115,7 +125,10 @@ size_t DecodeInto(std::string_view bytes, char16_t* out, DecodeFindings& found) 
             CopyAscii(p, end, dest, found);
             continue;
         }
-        if (end - p >= 3 && DecodeShortForm(p, dest)) continue;
+        // The common forms first; everything else, and the last bytes, take the full check.
+        if (end - p >= 4 && (DecodeThreeByteRun(p, end, dest) || DecodeTwoByteForm(p, dest))) {
+            continue;
+        }
         char32_t code = 0;
         const size_t len = ValidSequence(p, end, code);
         if (len == 0) {
