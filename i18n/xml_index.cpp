@@ -98,7 +98,7 @@ class Indexer {
     void LoseEnds(size_t outer);
     void Pop();
     size_t FindOpen(std::u16string_view name);
-    void AppendChild(uint32_t parent, uint32_t child);
+    void LinkAsLastChild(uint32_t parent, uint32_t child, ElementRecord& record);
     void Fault(std::u16string message);
     void MarkMalformedBelow();
     std::u16string_view NameOf(const OpenElement& e) const {
@@ -124,18 +124,20 @@ void Indexer::MarkMalformedBelow() {
     if (!open_.empty()) records_[open_.back().index].flags |= kElementMalformedBelow;
 }
 
-void Indexer::AppendChild(uint32_t parent, uint32_t child) {
+// Links the record about to be appended as the last child of parent; the record is written
+// whole once, when it is appended.
+void Indexer::LinkAsLastChild(uint32_t parent, uint32_t child, ElementRecord& record) {
     ElementRecord& p = records_[parent];
-    records_[child].parent = parent;
+    record.parent = parent;
     if (p.firstChild == 0) {
         p.firstChild = child;
-        records_[child].previousSibling = child;
+        record.previousSibling = child;
         return;
     }
     ElementRecord& first = records_[p.firstChild];
     const uint32_t last = first.previousSibling;
     records_[last].nextSibling = child;
-    records_[child].previousSibling = last;
+    record.previousSibling = last;
     first.previousSibling = child;
 }
 
@@ -143,17 +145,16 @@ void Indexer::StartElement(size_t at, const ScannedNode& node) {
     // Grow by half of what is used so far, as the first estimate can be far off.
     if (records_.size() == records_.capacity()) records_.reserve(records_.size() * 3 / 2 + 1);
     const auto index = static_cast<uint32_t>(records_.size());
+    const bool empty = node.type == NodeType::EmptyTag;
     ElementRecord r{};
     r.start = static_cast<uint32_t>(at);
     r.startTagLength = static_cast<uint32_t>(node.end - at);
     r.length = r.startTagLength;
     r.flags = static_cast<uint32_t>(open_.size() < 0xFFFF ? open_.size() : 0xFFFF);
+    if (empty) r.flags |= kElementEmpty;
+    LinkAsLastChild(open_.empty() ? 0 : open_.back().index, index, r);
     records_.push_back(r);
-    AppendChild(open_.empty() ? 0 : open_.back().index, index);
-    if (node.type == NodeType::EmptyTag) {
-        records_[index].flags |= kElementEmpty;
-        return;
-    }
+    if (empty) return;
     const OpenElement e{index, static_cast<uint32_t>(at + 1),
                         static_cast<uint32_t>(node.nameLength)};
     open_.push_back(e);
