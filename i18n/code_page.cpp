@@ -126,7 +126,8 @@ size_t DecodeInto(std::string_view bytes, char16_t* out, DecodeFindings& found) 
             continue;
         }
         // The common forms first; everything else, and the last bytes, take the full check.
-        if (end - p >= 4 && (DecodeThreeByteRun(p, end, dest) || DecodeTwoByteForm(p, dest))) {
+        if (end - p >= 4 &&
+            (b >= 0xE0 ? DecodeThreeByteRun(p, end, dest) : DecodeTwoByteForm(p, dest))) {
             continue;
         }
         char32_t code = 0;

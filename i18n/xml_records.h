@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace tarn {
@@ -34,6 +35,19 @@ class ElementRecords {
     static constexpr size_t kBlockBits = 16;
     static constexpr size_t kBlockSize = size_t{1} << kBlockBits;
 
+    ElementRecords() = default;
+    // A moved-from index is empty, not pointing into blocks it no longer owns.
+    ElementRecords(ElementRecords&& other) noexcept { *this = std::move(other); }
+    ElementRecords& operator=(ElementRecords&& other) noexcept {
+        if (this == &other) return *this;
+        blocks_ = std::move(other.blocks_);
+        other.blocks_.clear();
+        size_ = std::exchange(other.size_, 0);
+        free_ = std::exchange(other.free_, nullptr);
+        freeEnd_ = std::exchange(other.freeEnd_, nullptr);
+        return *this;
+    }
+
     ElementRecord& operator[](size_t i) { return blocks_[i >> kBlockBits][i & (kBlockSize - 1)]; }
     const ElementRecord& operator[](size_t i) const {
         return blocks_[i >> kBlockBits][i & (kBlockSize - 1)];
@@ -47,13 +61,17 @@ class ElementRecords {
     bool empty() const { return size_ == 0; }
     size_t capacity() const { return blocks_.size() * kBlockSize; }
     // Keeps the blocks for the next document.
-    void clear() { size_ = 0; }
+    void clear() {
+        size_ = 0;
+        free_ = freeEnd_ = nullptr;
+    }
     void reserve(size_t records) {
         while (capacity() < records) blocks_.push_back(NewBlock());
     }
     void push_back(const ElementRecord& record) {
-        if (size_ == capacity()) blocks_.push_back(NewBlock());
-        (*this)[size_++] = record;
+        if (free_ == freeEnd_) NextBlock();
+        *free_++ = record;
+        ++size_;
     }
 
   private:
@@ -62,8 +80,18 @@ class ElementRecords {
         return std::make_unique_for_overwrite<ElementRecord[]>(kBlockSize);
     }
 
+    // Points free_ at the slot for record size_, in a new block if need be.
+    void NextBlock() {
+        if (size_ == capacity()) blocks_.push_back(NewBlock());
+        free_ = &(*this)[size_];
+        freeEnd_ = blocks_[size_ >> kBlockBits].get() + kBlockSize;
+    }
+
     std::vector<std::unique_ptr<ElementRecord[]>> blocks_;
     size_t size_ = 0;
+    // The rest of the block that the next record goes to; appending is one store.
+    ElementRecord* free_ = nullptr;
+    ElementRecord* freeEnd_ = nullptr;
 };
 
 }  // namespace tarn
