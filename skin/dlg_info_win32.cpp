@@ -1,16 +1,22 @@
 #include "skin/dlg_info_win32.h"
 
+#include <algorithm>
+
 #include "app/language_state.h"
 #include "app/user_messages.h"
 
 namespace tarn {
 
 namespace {
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+const wchar_t* W(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
 constexpr COLORREF kBodyText = RGB(83, 97, 103);
 constexpr COLORREF kTitleText = RGB(200, 204, 212);
 
-RECT ToRect(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const geo::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 }  // namespace
 
 TARN_BEGIN_MESSAGES(CDlgInfo)
@@ -26,8 +32,7 @@ int CDlgInfo::Run(HWND owner) {
     return result == kInfoOk ? kInfoOk : kInfoClosed;
 }
 
-void CDlgInfo::MakeButton(CGDIBitmapBtn& button, const geo::Rect& r,
-                          std::u16string_view caption) {
+void CDlgInfo::MakeButton(CGDIBitmapBtn& button, const geo::Rect& r, std::u16string_view caption) {
     button.CreateButton(ToRect(r), hwnd_);
     button.SetSkinImages(r.left, r.top, r.right, r.bottom, normal_.get(), over_.get(), down_.get(),
                          normal_.get());
@@ -45,8 +50,8 @@ BOOL CDlgInfo::OnInitDialog() {
     down_ = LoadBitmapResource(layout.downPicture);
 
     // Without its picture the box keeps its usual size, so the texts and buttons still show.
-    const geo::Size size = normal_ ? geo::Size{normal_.width(), normal_.height()}
-                                   : geo::info_box::kSize;
+    const geo::Size size =
+        normal_ ? geo::Size{normal_.width(), normal_.height()} : geo::info_box::kSize;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const geo::Rect workArea{work.left, work.top, work.right, work.bottom};
@@ -85,20 +90,21 @@ LRESULT CDlgInfo::OnPaint(WPARAM, LPARAM) {
     HGDIOBJ oldFont = SelectObject(dc, CaptionFontFor(14, message_));
     SetBkMode(dc, TRANSPARENT);
 
-    // The body: word-wrapped and vertically centred; text that does not fit ends in "...".
-    RECT body = ToRect(geo::info_box::kMessage);
-    RECT measure = body;
-    DrawTextW(dc, W(message_), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    // The body: word-wrapped and vertically centred on its line; a message of several lines
+    // grows into the panel around it, and only what does not fit there ends in "...".
+    const RECT line = ToRect(geo::info_box::kMessage);
+    const RECT room = ToRect(geo::info_box::kMessageRoom);
+    RECT measure = line;
+    DrawTextW(dc, W(message_), -1, &measure,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
     SetTextColor(dc, kBodyText);
-    const int bodyHeight = body.bottom - body.top;
-    if (measure.bottom - measure.top > bodyHeight || measure.right > body.right) {
-        DrawTextW(dc, W(message_), -1, &body,
-                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    } else {
-        RECT centred = body;
-        centred.top += (bodyHeight - (measure.bottom - measure.top)) / 2;
-        DrawTextW(dc, W(message_), -1, &centred, DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
+    const int centre = (line.top + line.bottom) / 2;
+    const int height = std::min<int>(measure.bottom - measure.top, room.bottom - room.top);
+    RECT body = line;
+    body.top = std::max<int>(room.top, centre - height / 2);
+    body.bottom = std::min<int>(room.bottom, body.top + height);
+    DrawTextW(dc, W(message_), -1, &body,
+              DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_NOPREFIX);
 
     RECT title = ToRect(geo::info_box::kTitle);
     SetTextColor(dc, kTitleText);
@@ -110,7 +116,9 @@ LRESULT CDlgInfo::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CDlgInfo::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CDlgInfo::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 void CDlgInfo::Finish(int result) {
     KillTimer(hwnd_, skin::kCountdownTimerId);
@@ -150,4 +158,3 @@ LRESULT CDlgInfo::OnClose(WPARAM, LPARAM) {
 }
 
 }  // namespace tarn
-

@@ -33,7 +33,9 @@ struct Placed {
     Rect zh, en;
     constexpr const Rect& get(bool chinese) const { return chinese ? zh : en; }
 };
-constexpr Placed Both(Rect r) { return {r, r}; }
+constexpr Placed Both(Rect r) {
+    return {r, r};
+}
 
 constexpr Rect BoundingBox(const Quad& q) {
     Rect r{q[0].x, q[0].y, q[0].x, q[0].y};
@@ -80,6 +82,9 @@ inline constexpr Rect kOkWithCancel{178, 127, 244, 159};
 inline constexpr Rect kCancel{245, 127, 311, 159};
 inline constexpr Rect kOkAlone{240, 127, 306, 159};
 inline constexpr Rect kMessage{90, 73, 305, 91};
+// A message longer than one line grows into the panel above and below its line instead of being
+// cut after a few words (a path in an error message must stay readable).
+inline constexpr Rect kMessageRoom{90, 42, 305, 122};
 inline constexpr Rect kTitle{10, 9, 100, 23};
 // Resources: normal, over, down by mode.
 inline constexpr int kWithCancelNormal = 1006, kWithCancelOver = 1008, kWithCancelDown = 1004;
@@ -103,13 +108,14 @@ inline constexpr Size kResourceSize{925, 456};
 inline constexpr std::array<int, 8> kDpiLeft{69, 135, 206, 277, 347, 418, 486, 557};
 inline constexpr std::array<int, 8> kDpiRight{111, 182, 255, 325, 393, 464, 534, 606};
 inline constexpr int kDpiTop = 66, kDpiBottom = 80;
-constexpr Rect DpiToggle(int i) { return {kDpiLeft[i], kDpiTop, kDpiRight[i], kDpiBottom}; }
+constexpr Rect DpiToggle(int i) {
+    return {kDpiLeft[i], kDpiTop, kDpiRight[i], kDpiBottom};
+}
 inline constexpr Rect kPointerSpeed{104, 167, 293, 179};
 inline constexpr Rect kPrecision{68, 203, 178, 219};
 inline constexpr Rect kSecondSlider{422, 167, 624, 179};
-inline constexpr std::array<Rect, 3> kReportRates{{{67, 303, 120, 317},
-                                                   {134, 303, 190, 317},
-                                                   {201, 303, 261, 317}}};
+inline constexpr std::array<Rect, 3> kReportRates{
+    {{67, 303, 120, 317}, {134, 303, 190, 317}, {201, 303, 261, 317}}};
 inline constexpr Placed kLinesChoice{{406, 331, 558, 345}, {406, 331, 669, 347}};
 inline constexpr Placed kLinesEdit{{574, 333, 590, 358}, {550, 355, 573, 377}};
 inline constexpr Placed kStepUp{{594, 330, 607, 340}, {573, 350, 588, 361}};
@@ -152,10 +158,8 @@ constexpr Quad Tab(int i) {
 namespace panel {
 inline constexpr Size kSize{412, 290};
 inline constexpr Rect kClose{383, 1, 411, 24};
-inline constexpr std::array<Rect, 4> kTabs{{{0, 37, 110, 64},
-                                            {111, 37, 207, 64},
-                                            {208, 37, 303, 64},
-                                            {304, 37, 412, 64}}};
+inline constexpr std::array<Rect, 4> kTabs{
+    {{0, 37, 110, 64}, {111, 37, 207, 64}, {208, 37, 303, 64}, {304, 37, 412, 64}}};
 inline constexpr Rect kDisable{23, 258, 42, 277};
 inline constexpr Rect kDefault{238, 254, 315, 289};
 inline constexpr Rect kOk{316, 254, 393, 289};
@@ -173,22 +177,14 @@ inline constexpr std::array<Rect, 4> kModifiers{{{59, 45, 72, 58},  // Ctrl, Alt
                                                  {59, 94, 72, 108},
                                                  {58, 119, 72, 133}}};
 inline constexpr Rect kComboKey{170, 77, 326, 100};
-inline constexpr std::array<Rect, 4> kActionChoices{{{21, 37, 38, 54},
-                                                     {21, 63, 38, 80},
-                                                     {21, 88, 38, 105},
-                                                     {21, 114, 38, 131}}};
-inline constexpr std::array<Rect, 4> kActionPaths{{{124, 36, 263, 52},
-                                                   {124, 63, 262, 79},
-                                                   {124, 89, 262, 105},
-                                                   {124, 116, 262, 132}}};
-inline constexpr std::array<Rect, 4> kActionBrowse{{{273, 33, 349, 55},
-                                                    {273, 59, 349, 81},
-                                                    {273, 86, 349, 108},
-                                                    {273, 113, 349, 135}}};
-inline constexpr std::array<Rect, 4> kActionLabels{{{41, 36, 127, 56},
-                                                    {41, 63, 127, 83},
-                                                    {41, 89, 127, 109},
-                                                    {41, 116, 127, 136}}};
+inline constexpr std::array<Rect, 4> kActionChoices{
+    {{21, 37, 38, 54}, {21, 63, 38, 80}, {21, 88, 38, 105}, {21, 114, 38, 131}}};
+inline constexpr std::array<Rect, 4> kActionPaths{
+    {{124, 36, 263, 52}, {124, 63, 262, 79}, {124, 89, 262, 105}, {124, 116, 262, 132}}};
+inline constexpr std::array<Rect, 4> kActionBrowse{
+    {{273, 33, 349, 55}, {273, 59, 349, 81}, {273, 86, 349, 108}, {273, 113, 349, 135}}};
+inline constexpr std::array<Rect, 4> kActionLabels{
+    {{41, 36, 127, 56}, {41, 63, 127, 83}, {41, 89, 127, 109}, {41, 116, 127, 136}}};
 }  // namespace sub_page
 
 // ---- Macro manager: "Macro_*.bmp" ------------------------------------------------------------
@@ -234,9 +230,8 @@ inline constexpr Placed kSwatch{{171, 206, 196, 232}, {170, 207, 195, 232}};
 inline constexpr Placed kRedSlider{{564, 272, 692, 287}, {571, 279, 698, 287}};
 inline constexpr Placed kGreenSlider{{564, 319, 692, 334}, {571, 326, 698, 336}};
 inline constexpr Placed kBlueSlider{{564, 354, 692, 379}, {571, 370, 698, 379}};
-inline constexpr std::array<Rect, 3> kNumberFields{{{713, 275, 738, 290},
-                                                    {713, 323, 738, 338},
-                                                    {713, 367, 738, 383}}};
+inline constexpr std::array<Rect, 3> kNumberFields{
+    {{713, 275, 738, 290}, {713, 323, 738, 338}, {713, 367, 738, 383}}};
 // Title areas with hint ids 75, 80, 81, 82, 84, 85.
 inline constexpr std::array<Placed, 6> kTitles{{
     Both({21, 25, 176, 50}),

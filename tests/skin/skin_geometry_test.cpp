@@ -12,13 +12,15 @@ bool Inside(const Rect& r, Size s) {
 
 // A typo in a rectangle would put a label or a button outside its picture.
 TEST(SkinGeometry, EveryControlLiesInsideItsWindow) {
-    for (const Quad& q : main_window::kTabs) EXPECT_TRUE(Inside(BoundingBox(q), main_window::kSize));
+    for (const Quad& q : main_window::kTabs)
+        EXPECT_TRUE(Inside(BoundingBox(q), main_window::kSize));
     for (const Quad& q : main_window::kProfiles) {
         EXPECT_TRUE(Inside(BoundingBox(q), main_window::kSize));
     }
     EXPECT_TRUE(Inside(BoundingBox(main_window::kOk), main_window::kSize));
-    for (const Rect& r : {info_box::kClose, info_box::kOkAlone, info_box::kOkWithCancel,
-                          info_box::kCancel, info_box::kMessage, info_box::kTitle}) {
+    for (const Rect& r :
+         {info_box::kClose, info_box::kOkAlone, info_box::kOkWithCancel, info_box::kCancel,
+          info_box::kMessage, info_box::kMessageRoom, info_box::kTitle}) {
         EXPECT_TRUE(Inside(r, info_box::kSize));
     }
     EXPECT_TRUE(Inside(progress_window::kBar, progress_window::kSize));
@@ -55,8 +57,8 @@ TEST(SkinGeometry, PresetSwatchesAndSmallTrophiesFollowTheirGrids) {
     EXPECT_EQ(lighting_page::PresetSwatch(25, false).left, 177 + 40 * 4);
     EXPECT_EQ(lighting_page::PresetSwatch(25, false).top, 258 + 41 * 3);
     EXPECT_EQ(lighting_page::PresetSwatch(6, false).left, 177 + 240 - 1);
-    EXPECT_EQ(lighting_page::PresetSwatch(6, true).bottom - lighting_page::PresetSwatch(6, true).top,
-              32);
+    EXPECT_EQ(
+        lighting_page::PresetSwatch(6, true).bottom - lighting_page::PresetSwatch(6, true).top, 32);
     EXPECT_EQ(stats_page::SmallTrophy(12).left, 647 + 100);
     EXPECT_EQ(stats_page::SmallTrophy(12).top, 132 + 116);
     EXPECT_EQ(BoundingBox(button_page::Tab(6)).right, 692);
