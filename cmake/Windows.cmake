@@ -1,6 +1,7 @@
 # Windows x64 build: TarnDriver.exe, MenuEx.dll, tarnctl.exe and the program folder.
 set(TARN_PROGRAM_DIR ${CMAKE_BINARY_DIR}/TarnDriver)
-file(MAKE_DIRECTORY ${TARN_PROGRAM_DIR})
+# FWUpdate\ receives the firmware images that the update check downloads.
+file(MAKE_DIRECTORY ${TARN_PROGRAM_DIR} ${TARN_PROGRAM_DIR}/FWUpdate)
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # No MinGW runtime DLL ships: everything is linked into the executables.
 add_link_options(-static -static-libgcc -static-libstdc++)
