@@ -58,10 +58,12 @@ void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& des
                DecodeFindings& found) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
+    // A local copy stays in a register through the loop.
+    __m128i lowest = found.lowest;
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         // Every byte read is in the input, so any zero among them counts, past the run too.
-        found.lowest = _mm_min_epu8(found.lowest, v);
+        lowest = _mm_min_epu8(lowest, v);
         const int high = _mm_movemask_epi8(v);
         // Widen all sixteen and keep only the ASCII run; the buffer has room, since the
         // output never runs ahead of the input.
@@ -71,11 +73,13 @@ void CopyAscii(const unsigned char*& p, const unsigned char* end, char16_t*& des
             const int run = std::countr_zero(static_cast<unsigned>(high));
             p += run;
             dest += run;
+            found.lowest = lowest;
             return;
         }
         p += 16;
         dest += 16;
     }
+    found.lowest = lowest;
 #endif
     for (; p < end && *p < 0x80; ++p) {
         found.zero |= *p == 0;
