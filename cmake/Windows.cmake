@@ -8,10 +8,12 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 set(TARN_WIN32_LIBS gdiplus gdi32 user32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid
     winmm urlmon hid setupapi msimg32 imm32 advapi32)
+include(${CMAKE_CURRENT_LIST_DIR}/delay_imports.cmake)
 
 tarn_collect_sources(TARN_WIN32_SOURCES WIN32)
 add_library(tarn_win32 STATIC ${TARN_WIN32_SOURCES})
 target_link_libraries(tarn_win32 PUBLIC tarn_core ${TARN_WIN32_LIBS})
+add_dependencies(tarn_win32 delay_imports)
 
 set(TARN_RC_FILE ${CMAKE_SOURCE_DIR}/resources/tarn.rc)
 add_executable(TarnDriver WIN32 ${CMAKE_SOURCE_DIR}/app/main_win32.cpp)
@@ -22,6 +24,8 @@ target_link_options(TarnDriver PRIVATE -municode)
 # Page-aligned sections let the loader map the image (its pictures above all) from the file on
 # demand instead of reading all of it into memory at start.
 target_link_options(TarnDriver PRIVATE -Wl,--file-alignment,4096)
+# Release programs ship without symbols.
+target_link_options(TarnDriver PRIVATE $<$<CONFIG:Release>:-s>)
 # Whole archive: window classes register themselves and must not be dropped by the linker.
 target_link_libraries(TarnDriver PRIVATE -Wl,--whole-archive tarn_win32 -Wl,--no-whole-archive
                       tarn_core ${TARN_WIN32_LIBS})
