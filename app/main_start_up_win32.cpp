@@ -135,6 +135,9 @@ void COstraDriverDlg::CreatePages() {
     controller_.ShowMainPage(kButtonPage);
 }
 
+// On a cold start the shell builds its notification area when the first icon arrives, and the
+// call waits for it: the request goes out from a thread of its own so that the window does not
+// wait too. The icon and its balloon still come at this step.
 void COstraDriverDlg::AddTrayIcon() {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -148,7 +151,14 @@ void COstraDriverDlg::AddTrayIcon() {
     CopyText(data.szInfo, kMainWindowTitle);
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = kBalloonTimeoutMs;
-    trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    WaitForTrayIcon();
+    trayIconThread_ = std::thread([this, data]() mutable {
+        trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    });
+}
+
+void COstraDriverDlg::WaitForTrayIcon() {
+    if (trayIconThread_.joinable()) trayIconThread_.join();
 }
 
 void COstraDriverDlg::LoadProfiles() {
@@ -252,6 +262,7 @@ void COstraDriverDlg::ReportMouseMissing() {
 }
 
 void COstraDriverDlg::ShutDown() {
+    WaitForTrayIcon();
     if (trayIconAdded_) {
         NOTIFYICONDATAW data{};
         data.cbSize = sizeof data;

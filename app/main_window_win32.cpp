@@ -84,6 +84,7 @@ COstraDriverDlg::COstraDriverDlg(const StartOptions& options)
 }
 
 COstraDriverDlg::~COstraDriverDlg() {
+    WaitForTrayIcon();
     applyWorker_.Stop();
     if (keyFilter_) UnhookWindowsHookEx(keyFilter_);
     if (hintFont_) DeleteObject(hintFont_);

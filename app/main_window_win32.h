@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "app/driver_app_win32.h"
@@ -89,9 +91,11 @@ class COstraDriverDlg : public win::Dialog,
 
     // The view (main_view_win32.cpp).
     void CreateSmallButtons();
+    void CutSmallButtons();
     std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> SmallButtons();
     LRESULT OnFinishView(WPARAM, LPARAM);
     void CreateShapedButtons();
+    void CutShapedButtons(const OwnedBitmap& down, const OwnedBitmap& over);
     void CentreWindow(int width, int height);
     void PaintHint(HDC dc);
     void RepaintHint();
@@ -109,6 +113,7 @@ class COstraDriverDlg : public win::Dialog,
     void BuildView() override;
     void CreatePages() override;
     void AddTrayIcon() override;
+    void WaitForTrayIcon();
     void LoadProfiles() override;
     void RegisterDeviceNotifications() override;
     void ListStartMacros() override;
@@ -169,11 +174,15 @@ class COstraDriverDlg : public win::Dialog,
     CIrrButton okButton_;
     std::array<CEmptyPage, 5> pages_;
     OwnedBitmap flag_;
+    OwnedBitmap shapedNormal_;  // until the shaped buttons have all their looks
+    bool shapedChinese_ = false;
     HFONT hintFont_ = nullptr;
     std::u16string hintText_;
     CMenuExA* languagePopup_ = nullptr;  // deletes itself when its window closes
     std::unique_ptr<CXPMenu> trayMenu_;  // only while the tray menu is shown
-    bool trayIconAdded_ = false;
+    // Set by the thread that adds the icon; read once that thread has been joined.
+    std::atomic<bool> trayIconAdded_{false};
+    std::thread trayIconThread_;
     HDEVNOTIFY deviceNotification_ = nullptr;
     HHOOK keyFilter_ = nullptr;
     std::u16string firmwareVersionText_;
