@@ -1,6 +1,9 @@
 // The main window's look: its skin, its controls at their geometry, the hint line and the
 // language menu's placement.
+#include <objbase.h>
+
 #include <string>
+#include <thread>
 
 #include "app/hint_table.h"
 #include "app/language_state.h"
@@ -27,26 +30,27 @@ RECT ToRect(const geo::Rect& r) {
 
 // The tab and button pictures (normal, down, over) follow the interface language at the moment
 // the view is built; the normal one serves as the disabled one too.
-struct ShapedPictures {
-    OwnedBitmap normal, down, over;
-    void Cut(CIrrButton& button) const {
-        button.CutStateBitmaps(normal.get(), down.get(), over.get(), normal.get());
-    }
-};
-
-ShapedPictures LoadShapedPictures() {
-    const bool chinese = ChineseUi == 1;
-    return {LoadBitmapResource(chinese ? 154 : 157), LoadBitmapResource(chinese ? 156 : 159),
-            LoadBitmapResource(chinese ? 155 : 158)};
+int ShapedPicture(bool chinese, int chineseId, int englishId) {
+    return chinese ? chineseId : englishId;
 }
 
 }  // namespace
 
 void COstraDriverDlg::BuildView() {
-    skinNormal_ = LoadPictureFile(SkinPath(L"Main_Normal.bmp"));
+    // The skin is read and decoded on a second thread while the buttons are made: the shaped
+    // ones have pictures of their own, and the small ones get their looks once it is there.
+    OwnedBitmap skin;
+    std::thread loader([&skin, path = SkinPath(L"Main_Normal.bmp")] {
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        skin = LoadPictureFile(path);
+        if (SUCCEEDED(com)) CoUninitialize();
+    });
     hintFont_ = CaptionFont(14);
     CreateSmallButtons();
     CreateShapedButtons();
+    loader.join();
+    skinNormal_ = std::move(skin);
+    CutSmallButtons();
     // What the first look does not need comes once the window shows.
     PostMessageW(hwnd_, kMsgFinishView, 0, 0);
     const int width = skinNormal_ ? skinNormal_.width() : mw::kSize.width;
@@ -65,11 +69,14 @@ void COstraDriverDlg::CentreWindow(int width, int height) {
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+void COstraDriverDlg::CreateSmallButtons() {
+    for (const auto& [button, rect] : SmallButtons()) button->CreateButton(ToRect(*rect), hwnd_);
+}
+
 // The small buttons start with their normal look only; their pressed and hover looks follow in
 // FinishView.
-void COstraDriverDlg::CreateSmallButtons() {
+void COstraDriverDlg::CutSmallButtons() {
     for (const auto& [button, rect] : SmallButtons()) {
-        button->CreateButton(ToRect(*rect), hwnd_);
         button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
                               skinNormal_.get(), skinNormal_.get(), skinNormal_.get());
     }
@@ -90,25 +97,43 @@ LRESULT COstraDriverDlg::OnFinishView(WPARAM, LPARAM) {
         button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
                               over.get(), down.get(), skinNormal_.get());
     }
+    if (shapedNormal_) {
+        CutShapedButtons(LoadBitmapResource(ShapedPicture(shapedChinese_, 156, 159)),
+                         LoadBitmapResource(ShapedPicture(shapedChinese_, 155, 158)));
+        // Each button keeps its own pieces; the full-window picture is not needed any more.
+        shapedNormal_ = OwnedBitmap();
+    }
     RefreshTooltips();
     return 0;
 }
 
-// All eleven buttons cut from the same three full-window pictures, loaded once here.
+// The eleven shaped buttons start with their normal look only, cut from one full-window
+// picture; their pressed and hover looks follow in FinishView.
 void COstraDriverDlg::CreateShapedButtons() {
-    const ShapedPictures pictures = LoadShapedPictures();
     for (int k = 0; k < kPageCount; ++k) {
         tabs_[k].CreateShaped(u"", kShapedStyle, mw::kTabs[k], hwnd_);
-        pictures.Cut(tabs_[k]);
         tabs_[k].SetSticky(true);
         profileButtons_[k].CreateShaped(u"", kShapedStyle, mw::kProfiles[k], hwnd_);
-        pictures.Cut(profileButtons_[k]);
         profileButtons_[k].SetSticky(true);
     }
     okButton_.CreateShaped(u"", kShapedStyle, mw::kOk, hwnd_);
-    pictures.Cut(okButton_);
+    shapedChinese_ = ChineseUi == 1;
+    shapedNormal_ = LoadBitmapResource(ShapedPicture(shapedChinese_, 154, 157));
+    CutShapedButtons(OwnedBitmap(), OwnedBitmap());
     // The tooltips come with the language (ApplyLanguage) and once the window shows: making
     // eleven tooltip windows here would hold the window back.
+}
+
+// A missing pressed or hover picture leaves the normal look in its place.
+void COstraDriverDlg::CutShapedButtons(const OwnedBitmap& down, const OwnedBitmap& over) {
+    HBITMAP normal = shapedNormal_.get();
+    HBITMAP pressed = down ? down.get() : normal;
+    HBITMAP hover = over ? over.get() : normal;
+    for (int k = 0; k < kPageCount; ++k) {
+        tabs_[k].CutStateBitmaps(normal, pressed, hover, normal);
+        profileButtons_[k].CutStateBitmaps(normal, pressed, hover, normal);
+    }
+    okButton_.CutStateBitmaps(normal, pressed, hover, normal);
 }
 
 LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) {
