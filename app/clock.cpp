@@ -31,8 +31,12 @@ Clock& PlatformClock() {
 }
 #endif
 
-void SetClock(Clock* clock) { g_override = clock; }
+void SetClock(Clock* clock) {
+    g_override = clock;
+}
 
-Clock& SystemClock() { return g_override ? *g_override : PlatformClock(); }
+Clock& SystemClock() {
+    return g_override ? *g_override : PlatformClock();
+}
 
 }  // namespace tarn

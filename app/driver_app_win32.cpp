@@ -20,7 +20,9 @@ namespace {
 
 COstraDriverApp* g_app = nullptr;
 
-std::u16string U(const wchar_t* s) { return std::u16string(reinterpret_cast<const char16_t*>(s)); }
+std::u16string U(const wchar_t* s) {
+    return std::u16string(reinterpret_cast<const char16_t*>(s));
+}
 
 std::u16string TempFolder() {
     wchar_t buffer[MAX_PATH + 1] = {};
@@ -31,7 +33,8 @@ std::u16string TempFolder() {
 std::u16string ModulePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n < buffer.size()) {
             buffer.resize(n);
             break;
@@ -63,9 +66,13 @@ StartOptions ParseCommandLine(const wchar_t* commandLine) {
     return options;
 }
 
-COstraDriverApp& TheApp() { return *g_app; }
+COstraDriverApp& TheApp() {
+    return *g_app;
+}
 
-COstraDriverApp::COstraDriverApp() { g_app = this; }
+COstraDriverApp::COstraDriverApp() {
+    g_app = this;
+}
 
 COstraDriverApp::~COstraDriverApp() {
     if (gdiplusToken_) Gdiplus::GdiplusShutdown(gdiplusToken_);
@@ -94,7 +101,8 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     }
 
     // 2. One running copy: a second start wakes the first through its tray double-click.
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(kInstanceMutexName.data()));
+    instanceMutex_ =
+        CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(kInstanceMutexName.data()));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         HWND running = FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(kMainWindowTitle.data()));
         if (running) PostMessageW(running, kMsgTrayIcon, 0, kTrayDoubleClick);

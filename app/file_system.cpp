@@ -8,9 +8,13 @@ namespace {
 FileSystem* g_override = nullptr;
 }
 
-void SetFileSystem(FileSystem* fs) { g_override = fs; }
+void SetFileSystem(FileSystem* fs) {
+    g_override = fs;
+}
 
-FileSystem& Files() { return g_override ? *g_override : PlatformFileSystem(); }
+FileSystem& Files() {
+    return g_override ? *g_override : PlatformFileSystem();
+}
 
 FileError ReadFileInto(FileSystem& fs, const std::u16string& path, void* buffer, size_t size,
                        size_t* bytesRead) {

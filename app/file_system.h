@@ -46,7 +46,7 @@ public:
     virtual FileError CreateFolders(const std::u16string& path) = 0;
     // Copies a file; with failIfExists an existing target is left untouched and reported.
     virtual FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
-                               bool failIfExists) = 0;
+                                 bool failIfExists) = 0;
 };
 
 // The file system of the running platform (Win32 on Windows, the C++ library elsewhere).

@@ -107,7 +107,7 @@ public:
         return CauseOf(ec.value(), p);
     }
     FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
-                       bool failIfExists) override {
+                         bool failIfExists) override {
         std::error_code ec;
         const auto options =
             failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing;

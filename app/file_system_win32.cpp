@@ -117,14 +117,15 @@ public:
         return CreateFolder(path);
     }
     FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
-                       bool failIfExists) override {
+                         bool failIfExists) override {
         if (CopyFileW(W(source), W(target), failIfExists ? TRUE : FALSE)) return FileError::None;
         return CauseOf(GetLastError());
     }
 
 private:
     static OpenResult Open(const std::u16string& path, DWORD access, DWORD share, DWORD how) {
-        HANDLE h = CreateFileW(W(path), access, share, nullptr, how, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            CreateFileW(W(path), access, share, nullptr, how, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) return {nullptr, CauseOf(GetLastError())};
         return {std::make_unique<Win32File>(h), FileError::None};
     }

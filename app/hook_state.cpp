@@ -25,7 +25,9 @@ void SetHookWindows(HookState& state, WindowId window) {
     state.mainWindow.store(window);
 }
 
-void SetForwardTarget(HookState& state, WindowId window) { state.targetWindow.store(window); }
+void SetForwardTarget(HookState& state, WindowId window) {
+    state.targetWindow.store(window);
+}
 
 void SetForwarding(HookState& state, bool keys, bool mouse) {
     state.forwardKeys.store(keys);

@@ -67,10 +67,18 @@ void SetButtonIntercept(HookState& state, uint32_t code, bool on);
 bool IsIntercepted(const HookState& state, uint32_t code);
 
 // The same operations on the process-wide state.
-inline void SetForwardTarget(WindowId window) { SetForwardTarget(Hooks(), window); }
-inline void SetForwarding(bool keys, bool mouse) { SetForwarding(Hooks(), keys, mouse); }
-inline void SetReporting(bool keys, bool mouse) { SetReporting(Hooks(), keys, mouse); }
-inline void SetButtonIntercept(uint32_t code, bool on) { SetButtonIntercept(Hooks(), code, on); }
+inline void SetForwardTarget(WindowId window) {
+    SetForwardTarget(Hooks(), window);
+}
+inline void SetForwarding(bool keys, bool mouse) {
+    SetForwarding(Hooks(), keys, mouse);
+}
+inline void SetReporting(bool keys, bool mouse) {
+    SetReporting(Hooks(), keys, mouse);
+}
+inline void SetButtonIntercept(uint32_t code, bool on) {
+    SetButtonIntercept(Hooks(), code, on);
+}
 
 // What a hook procedure does with one event: at most two posted messages, and whether the event
 // is swallowed instead of being passed on.

@@ -120,6 +120,8 @@ constexpr std::string_view kKeyNames[kStringKeyCount] = {
 
 }  // namespace
 
-std::string_view StringKeyName(StringKey key) { return kKeyNames[static_cast<size_t>(key)]; }
+std::string_view StringKeyName(StringKey key) {
+    return kKeyNames[static_cast<size_t>(key)];
+}
 
 }  // namespace tarn

@@ -32,7 +32,7 @@ inline constexpr std::u16string_view kUpdaterPath = u"\\nirel_update\\NirelUpdat
 // What the rules ask of the window, its pages and the platform. Pages not built yet answer
 // with nothing to do.
 class MainWindowShell : public ProfileView {
-  public:
+public:
     // The macro page: its game-group menu, its recording and its loop field.
     virtual void CloseGroupMenu() = 0;
     virtual bool MacroPageRecording() = 0;
@@ -62,7 +62,7 @@ class MainWindowShell : public ProfileView {
 };
 
 class MainController {
-  public:
+public:
     MainController(MainWindowShell& shell, SettingsModel& settings, ApplyShared& apply);
 
     int CurrentPage() const { return page_; }
@@ -87,7 +87,7 @@ class MainController {
     void OnTrayEvent(intptr_t mouseMessage);
     void OnTrayCommand(uint32_t command);
 
-  private:
+private:
     MainWindowShell& shell_;
     SettingsModel& settings_;
     ApplyShared& apply_;

@@ -152,9 +152,8 @@ void COstraDriverDlg::AddTrayIcon() {
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = kBalloonTimeoutMs;
     WaitForTrayIcon();
-    trayIconThread_ = std::thread([this, data]() mutable {
-        trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-    });
+    trayIconThread_ = std::thread(
+        [this, data]() mutable { trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE; });
 }
 
 void COstraDriverDlg::WaitForTrayIcon() {

@@ -43,13 +43,13 @@ void LoadFirstLanguage(const std::u16string& path);
 class CEmptyPage : public win::Dialog {
     TARN_DECLARE_MESSAGES()
 
-  public:
+public:
     void SetBackground(HBITMAP mainSkin, POINT offset) {
         skin_ = mainSkin;
         offset_ = offset;
     }
 
-  private:
+private:
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     HBITMAP skin_ = nullptr;
     POINT offset_{};
@@ -61,14 +61,14 @@ class COstraDriverDlg : public win::Dialog,
                         private LanguageWindow {
     TARN_DECLARE_MESSAGES()
 
-  public:
+public:
     explicit COstraDriverDlg(const StartOptions& options);
     ~COstraDriverDlg() override;
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
 
-  private:
+private:
     // Messages.
     LRESULT OnLanguage(WPARAM, LPARAM);
     LRESULT OnTrayIcon(WPARAM, LPARAM);

@@ -20,8 +20,12 @@ MessagePoster& PlatformPoster() {
 }
 #endif
 
-void SetPoster(MessagePoster* poster) { g_override = poster; }
+void SetPoster(MessagePoster* poster) {
+    g_override = poster;
+}
 
-MessagePoster& Poster() { return g_override ? *g_override : PlatformPoster(); }
+MessagePoster& Poster() {
+    return g_override ? *g_override : PlatformPoster();
+}
 
 }  // namespace tarn

@@ -30,7 +30,9 @@ PointerSettings& PlatformPointerSettings() {
 }
 #endif
 
-void SetPointerSettings(PointerSettings* settings) { g_override = settings; }
+void SetPointerSettings(PointerSettings* settings) {
+    g_override = settings;
+}
 
 PointerSettings& CurrentPointerSettings() {
     return g_override ? *g_override : PlatformPointerSettings();

@@ -15,17 +15,17 @@ inline constexpr int kProgressDialogTemplate = 114;
 class CDlgProgress : public win::Dialog {
     TARN_DECLARE_MESSAGES()
 
-  public:
+public:
     // Runs modally over the owner until it closes.
     void RunModal(HWND owner);
     // Closes an open window now (an apply that failed sends no 100).
     void RequestClose();
     bool IsOpen() const { return hwnd_ != nullptr; }
 
-  protected:
+protected:
     BOOL OnInitDialog() override;
 
-  private:
+private:
     LRESULT OnProgress(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);

@@ -10,7 +10,7 @@ namespace tarn {
 
 // The steps, one call each; the window implements them.
 class StartUpSteps {
-  public:
+public:
     virtual ~StartUpSteps() = default;
     virtual void AddSystemMenuAndIcons() = 0;        // 1
     virtual void SeedDataFolderIfMissing() = 0;      // 2

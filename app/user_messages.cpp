@@ -17,7 +17,9 @@ UserMessages* g_messages = nullptr;
 
 }  // namespace
 
-void SetUserMessages(UserMessages* messages) { g_messages = messages; }
+void SetUserMessages(UserMessages* messages) {
+    g_messages = messages;
+}
 
 UserMessages& Messages() {
     static SilentMessages silent;
@@ -32,10 +34,18 @@ int ShowSelfClosingInfo(std::u16string_view message) {
     return Messages().SelfClosingInfo(message) == kInfoOk ? kInfoOk : kInfoClosed;
 }
 
-void ShowPlainInfo(std::u16string_view message) { Messages().PlainInfo(message); }
+void ShowPlainInfo(std::u16string_view message) {
+    Messages().PlainInfo(message);
+}
 
-std::u16string_view InfoOkCaption() { return Localized(u"确定", u"OK"); }
-std::u16string_view InfoCancelCaption() { return Localized(u"取消", u"Cancel"); }
-std::u16string_view InfoTitle() { return Localized(u"提示", u"Tips"); }
+std::u16string_view InfoOkCaption() {
+    return Localized(u"确定", u"OK");
+}
+std::u16string_view InfoCancelCaption() {
+    return Localized(u"取消", u"Cancel");
+}
+std::u16string_view InfoTitle() {
+    return Localized(u"提示", u"Tips");
+}
 
 }  // namespace tarn

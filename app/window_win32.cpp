@@ -8,7 +8,9 @@ namespace {
 
 constexpr wchar_t kObjectProperty[] = L"TarnWindowObject";
 
-void Bind(HWND hwnd, Window* object) { SetPropW(hwnd, kObjectProperty, object); }
+void Bind(HWND hwnd, Window* object) {
+    SetPropW(hwnd, kObjectProperty, object);
+}
 
 bool IsReflected(UINT message) {
     switch (message) {
@@ -84,9 +86,9 @@ struct EmptyTemplate {
 HINSTANCE ModuleInstance() {
     static HINSTANCE instance = [] {
         HMODULE module = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&ModuleInstance), &module);
+        GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(&ModuleInstance), &module);
         return static_cast<HINSTANCE>(module);
     }();
     return instance;
@@ -129,10 +131,10 @@ bool Window::Create(DWORD exStyle, const wchar_t* className, const wchar_t* titl
         wc.lpszClassName = className;
         if (!RegisterClassExW(&wc)) return false;
     }
-    HWND hwnd = CreateWindowExW(exStyle, className, title, style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                ModuleInstance(), this);
+    HWND hwnd =
+        CreateWindowExW(exStyle, className, title, style, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ModuleInstance(), this);
     return hwnd != nullptr;
 }
 
@@ -158,7 +160,9 @@ void Window::Destroy() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-LRESULT Window::Default() { return DefaultProcessing(msg_, wParam_, lParam_); }
+LRESULT Window::Default() {
+    return DefaultProcessing(msg_, wParam_, lParam_);
+}
 
 LRESULT Window::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam) {
     if (oldProc_) return CallWindowProcW(oldProc_, hwnd_, message, wParam, lParam);
@@ -206,8 +210,7 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK Window::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = FromHandle(hwnd);
     if (!self && message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -247,8 +250,7 @@ LRESULT Dialog::DefaultProcessing(UINT, WPARAM, LPARAM) {
     return 0;
 }
 
-INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Dialog*>(FromHandle(hwnd));
     if (!self && message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);

@@ -110,26 +110,25 @@ HINSTANCE ModuleInstance();
 }  // namespace tarn::win
 
 // Declares the table of a class; put it first in the class body (it leaves the access private).
-#define TARN_DECLARE_MESSAGES()                                          \
-public:                                                                  \
-    static const ::tarn::win::MessageTable* Messages();                  \
+#define TARN_DECLARE_MESSAGES()                                         \
+public:                                                                 \
+    static const ::tarn::win::MessageTable* Messages();                 \
     const ::tarn::win::MessageTable* GetMessageTable() const override { \
-        return Messages();                                               \
-    }                                                                    \
-                                                                         \
+        return Messages();                                              \
+    }                                                                   \
+                                                                        \
 private:
 
 // The table itself, in the class's .cpp file. Handlers are members LRESULT OnX(WPARAM, LPARAM).
-#define TARN_BEGIN_MESSAGES(Class)                           \
-    const ::tarn::win::MessageTable* Class::Messages() {     \
-        using ThisClass = Class;                             \
+#define TARN_BEGIN_MESSAGES(Class)                       \
+    const ::tarn::win::MessageTable* Class::Messages() { \
+        using ThisClass = Class;                         \
         static const ::tarn::win::MessageEntry entries[] = {
-#define TARN_ON(message, member) \
-    {message, static_cast<::tarn::win::Handler>(&ThisClass::member)},
-#define TARN_END_MESSAGES(Base)                                                               \
-    }                                                                                         \
-    ;                                                                                         \
-    static const ::tarn::win::MessageTable table = {Base::Messages(), entries,               \
-                                                    std::size(entries)};                      \
-    return &table;                                                                            \
+#define TARN_ON(message, member) {message, static_cast<::tarn::win::Handler>(&ThisClass::member)},
+#define TARN_END_MESSAGES(Base)                                                \
+    }                                                                          \
+    ;                                                                          \
+    static const ::tarn::win::MessageTable table = {Base::Messages(), entries, \
+                                                    std::size(entries)};       \
+    return &table;                                                             \
     }

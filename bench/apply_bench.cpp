@@ -62,9 +62,9 @@ void RunApplyBench(benchmark::State& state, int macroButtons) {
         clock.slept = 0;
         const auto start = std::chrono::steady_clock::now();
         const int result = RunApply(context);
-        elapsedMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               start)
-                         .count();
+        elapsedMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         floorMs += clock.slept;
         if (result != kApplySucceeded) state.SkipWithError("the apply failed");
     }
@@ -77,8 +77,12 @@ void RunApplyBench(benchmark::State& state, int macroButtons) {
                 : 0.0;
 }
 
-void BM_ApplyDefaultProfile(benchmark::State& state) { RunApplyBench(state, 0); }
-void BM_ApplyThreeMacroButtons(benchmark::State& state) { RunApplyBench(state, 3); }
+void BM_ApplyDefaultProfile(benchmark::State& state) {
+    RunApplyBench(state, 0);
+}
+void BM_ApplyThreeMacroButtons(benchmark::State& state) {
+    RunApplyBench(state, 3);
+}
 
 BENCHMARK(BM_ApplyDefaultProfile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
 BENCHMARK(BM_ApplyThreeMacroButtons)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -21,13 +21,13 @@ namespace {
 using namespace tarn;
 
 class NoWaitClock final : public Clock {
-  public:
+public:
     uint32_t TickCount() override { return 0; }
     void Sleep(uint32_t) override {}
 };
 
 class VectorFile final : public File {
-  public:
+public:
     VectorFile(std::vector<uint8_t>* bytes, bool writing) : bytes_(bytes) {
         if (writing) bytes_->clear();
     }
@@ -44,14 +44,14 @@ class VectorFile final : public File {
     }
     bool Close() override { return true; }
 
-  private:
+private:
     std::vector<uint8_t>* bytes_;
     size_t pos_ = 0;
 };
 
 // One file and its temporary twin, enough for loading and the replacing save.
 class OneFileSystem final : public FileSystem {
-  public:
+public:
     std::vector<uint8_t> file, temp;
     std::vector<uint8_t>& Pick(const std::u16string& p) {
         return p.ends_with(u".tmp") ? temp : file;

@@ -33,7 +33,9 @@ constexpr uintptr_t kProgressDpi = 80;
 constexpr uintptr_t kProgressPointer = 90;
 constexpr uintptr_t kProgressDone = 100;
 
-void Pause(uint32_t ms) { SystemClock().Sleep(ms); }
+void Pause(uint32_t ms) {
+    SystemClock().Sleep(ms);
+}
 
 void Progress(const ApplyContext& context, uintptr_t percent) {
     const WindowId window = context.shared->progressWindow.load();
@@ -148,8 +150,8 @@ int RunApply(const ApplyContext& context) {
     Progress(context, kProgressKeyMatrix);
 
     if (!link.SetLedColor(profile.ledColor)) return Fail(context, ApplyFailLedColor);
-    const LedEffectParameters effect =
-        LedEffectFor(profile.ledMode, uint8_t(profile.ledSpeedMode1), uint8_t(profile.ledSpeedMode2));
+    const LedEffectParameters effect = LedEffectFor(profile.ledMode, uint8_t(profile.ledSpeedMode1),
+                                                    uint8_t(profile.ledSpeedMode2));
     if (!link.SetLedEffect(effect.a, effect.b, effect.c)) return Fail(context, ApplyFailLedEffect);
     Progress(context, kProgressLighting);
     Progress(context, kProgressBeforeDpi);

@@ -66,7 +66,9 @@ ApplyContext DefaultApplyContext(CUSBDriver& link, WindowId mainWindow);
 // otherwise marks the apply as in progress, wakes the worker, and the caller shows the progress
 // window modally.
 bool RequestApply(ApplyShared& shared);
-inline bool RequestApply() { return RequestApply(ApplyState()); }
+inline bool RequestApply() {
+    return RequestApply(ApplyState());
+}
 
 // One apply, from building the key matrix to the final message (steps 4 to 15): posts progress
 // and 0x703, or 0x704 with the failure code. Returns kApplySucceeded or the failure code.

@@ -182,7 +182,9 @@ SimulatedMouseConfig SimulatedConfigFromEnvironment() {
     return ParseSimulatedConfig(EnvironmentValue);
 }
 
-std::unique_ptr<HidTransport> MakeSimulatedTransport() { return MakeSimulatedMouse(); }
+std::unique_ptr<HidTransport> MakeSimulatedTransport() {
+    return MakeSimulatedMouse();
+}
 
 std::unique_ptr<SimulatedMouse> MakeSimulatedMouse() {
     return std::make_unique<SimulatedMouse>(SimulatedConfigFromEnvironment());

@@ -11,7 +11,7 @@ namespace tarn {
 
 // What a language change does to the main window. The main window implements it.
 class LanguageWindow {
-  public:
+public:
     virtual ~LanguageWindow() = default;
     // Whether the language menu is open now.
     virtual bool LanguageMenuOpen() const = 0;

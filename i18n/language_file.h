@@ -15,12 +15,12 @@ namespace tarn {
 // shared document goes through one of these. The lock is not recursive: while holding one, use
 // the functions that take the document, not the ones that lock it again.
 class SharedXmlAccess {
-  public:
+public:
     SharedXmlAccess();
     XmlDocument& Document() { return document_; }
     XmlDocument* operator->() { return &document_; }
 
-  private:
+private:
     std::unique_lock<std::mutex> lock_;
     XmlDocument& document_;
 };

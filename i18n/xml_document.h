@@ -16,7 +16,7 @@
 namespace tarn {
 
 class XmlDocument {
-  public:
+public:
     // Replaces the document by the file and indexes it; the position is then before the root.
     // True when the file was read and is well formed. What could be read is kept either way.
     bool LoadXmlFile(const std::u16string& path);
@@ -54,7 +54,7 @@ class XmlDocument {
     // Off unless a caller asks for it: names then compare without regard to A..Z case.
     void SetIgnoreNameCase(bool ignore) { ignoreCase_ = ignore; }
 
-  private:
+private:
     bool Load(WideText text, std::u16string report);
     bool Matches(uint32_t element, const std::u16string_view* name) const;
     bool FindElement(const std::u16string_view* name);

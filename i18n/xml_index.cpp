@@ -20,7 +20,7 @@ struct OpenElement {
 // without walking the whole open stack. Only broken documents that would otherwise make the
 // walks quadratic turn it on.
 class OpenNameCounts {
-  public:
+public:
     void Add(std::u16string_view name) { ++Slot(name).count; }
     void Remove(std::u16string_view name) { --Slot(name).count; }
     bool Contains(std::u16string_view name) const {
@@ -33,7 +33,7 @@ class OpenNameCounts {
         }
     }
 
-  private:
+private:
     struct Entry {
         const char16_t* name = nullptr;
         size_t length = 0;
@@ -85,12 +85,12 @@ std::u16string Number(size_t n) {
 }
 
 class Indexer {
-  public:
+public:
     Indexer(std::u16string_view text, ElementRecords& records) : text_(text), records_(records) {}
 
     IndexOutcome Run();
 
-  private:
+private:
     void StartElement(size_t at, const ScannedNode& node);
     void EndElement(size_t at, const ScannedNode& node);
     size_t CloseInnermost(size_t at);

@@ -31,7 +31,7 @@ inline constexpr uint32_t kElementMalformedBelow = 1u << 18;
 inline constexpr uint32_t kElementMalformed = 1u << 19;
 
 class ElementRecords {
-  public:
+public:
     static constexpr size_t kBlockBits = 16;
     static constexpr size_t kBlockSize = size_t{1} << kBlockBits;
 
@@ -74,7 +74,7 @@ class ElementRecords {
         ++size_;
     }
 
-  private:
+private:
     // Not cleared: every record is written whole when it is appended.
     static std::unique_ptr<ElementRecord[]> NewBlock() {
         return std::make_unique_for_overwrite<ElementRecord[]>(kBlockSize);

@@ -37,11 +37,15 @@ void ReportMissingFile(const std::u16string& path) {
     ShowInfoBox(FormatOne(kMissingFileMessage, path));
 }
 
-int SafeSlot(int slot) { return slot >= 0 && slot < kSlotCount ? slot : 0; }
+int SafeSlot(int slot) {
+    return slot >= 0 && slot < kSlotCount ? slot : 0;
+}
 
 }  // namespace
 
-std::u16string SlotTablePath() { return JoinPath(dataFolder, u"\\Profile\\ConfigInfo.cfg"); }
+std::u16string SlotTablePath() {
+    return JoinPath(dataFolder, u"\\Profile\\ConfigInfo.cfg");
+}
 
 std::u16string ProfileFilePath(int slot) {
     std::u16string path = JoinPath(dataFolder, u"\\Profile\\Profile");

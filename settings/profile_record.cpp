@@ -9,10 +9,10 @@ namespace tarn {
 
 namespace {
 
-constexpr const char16_t* kChineseNames[kButtonCount] = {u"单击",   u"中键",   u"菜单",    u"前进",
-                                                        u"后退",   u"滚轮前滚", u"滚轮后滚"};
-constexpr const char16_t* kEnglishNames[kButtonCount] = {u"Click", u"Middle",    u"Menu", u"Forward",
-                                                        u"Back",  u"Scroll up", u"Scroll"};
+constexpr const char16_t* kChineseNames[kButtonCount] = {u"单击", u"中键",     u"菜单",    u"前进",
+                                                         u"后退", u"滚轮前滚", u"滚轮后滚"};
+constexpr const char16_t* kEnglishNames[kButtonCount] = {
+    u"Click", u"Middle", u"Menu", u"Forward", u"Back", u"Scroll up", u"Scroll"};
 
 }  // namespace
 
@@ -21,7 +21,9 @@ const char16_t* DefaultButtonName(int button, bool chinese) {
     return chinese ? kChineseNames[button] : kEnglishNames[button];
 }
 
-const char16_t* DefaultButtonName(int button) { return DefaultButtonName(button, ChineseUi == 1); }
+const char16_t* DefaultButtonName(int button) {
+    return DefaultButtonName(button, ChineseUi == 1);
+}
 
 void MakeDefaultProfile(ProfileRecord& record) {
     std::memset(&record, 0, sizeof record);
@@ -53,7 +55,9 @@ SettingsModel& Settings() {
 
 namespace {
 // A slot index from outside (a damaged state, a caller's bug) never indexes past the table.
-int SafeSlot(int slot) { return slot >= 0 && slot < kSlotCount ? slot : 0; }
+int SafeSlot(int slot) {
+    return slot >= 0 && slot < kSlotCount ? slot : 0;
+}
 }  // namespace
 
 void LoadButtonMacroIds(SettingsModel& model) {

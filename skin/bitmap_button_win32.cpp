@@ -67,15 +67,17 @@ HFONT CachedFont(int pixelHeight, bool chinese) {
 
 bool HasChinese(std::u16string_view text) {
     for (char16_t c : text) {
-        if (c >= 0x2E80 && c < 0xA000) return true;   // CJK radicals .. unified ideographs
-        if (c >= 0xF900 && c < 0xFB00) return true;   // compatibility ideographs
-        if (c >= 0xFF00 && c < 0xFFF0) return true;   // full-width forms
+        if (c >= 0x2E80 && c < 0xA000) return true;  // CJK radicals .. unified ideographs
+        if (c >= 0xF900 && c < 0xFB00) return true;  // compatibility ideographs
+        if (c >= 0xFF00 && c < 0xFFF0) return true;  // full-width forms
     }
     return false;
 }
 }  // namespace
 
-HFONT CaptionFont(int pixelHeight) { return CachedFont(pixelHeight, false); }
+HFONT CaptionFont(int pixelHeight) {
+    return CachedFont(pixelHeight, false);
+}
 
 HFONT CaptionFontFor(int pixelHeight, std::u16string_view text) {
     return CachedFont(pixelHeight, HasChinese(text));
@@ -121,8 +123,7 @@ void CGDIBitmapBtn::SetSkinImages(int left, int top, int right, int bottom, HBIT
     }
 }
 
-void CGDIBitmapBtn::SetStateBitmaps(HBITMAP normal, HBITMAP over, HBITMAP down,
-                                    HBITMAP disabled) {
+void CGDIBitmapBtn::SetStateBitmaps(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled) {
     normal_.Reset(normal);
     over_.Reset(over);
     down_.Reset(down);
@@ -291,6 +292,8 @@ LRESULT CGDIBitmapBtn::OnCaptureChanged(WPARAM, LPARAM lParam) {
 }
 
 // The picture covers the whole button; erasing first would only flicker.
-LRESULT CGDIBitmapBtn::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CGDIBitmapBtn::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 }  // namespace tarn

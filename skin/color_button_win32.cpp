@@ -71,6 +71,8 @@ LRESULT CColorBtn::OnCaptureChanged(WPARAM, LPARAM lParam) {
     return Default();
 }
 
-LRESULT CColorBtn::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CColorBtn::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 }  // namespace tarn

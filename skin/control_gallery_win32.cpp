@@ -25,7 +25,9 @@ constexpr int kLogHeight = 40;
 constexpr UINT kSliderA = 2560, kSliderB = 2562, kProgressId = 777;
 constexpr RECT kProgressRect{600, 340, 860, 349};
 
-RECT R(const geo::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT R(const geo::Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // The fallback template has a dialog frame; the skinned windows have none, so client and
 // window coordinates agree for the tests that click at fixed points.
@@ -147,8 +149,8 @@ BOOL Gallery::OnInitDialog() {
     const geo::Rect bar = geo::progress_window::kBar;
     progress_.CreateProgress(kProgressRect.left, kProgressRect.top, kProgressRect.right,
                              kProgressRect.bottom, hwnd_, kProgressId);
-    progress_.SetProgressImages(bar.left, bar.top, bar.width(), bar.height(),
-                                progressTrack_.get(), progressFill_.get());
+    progress_.SetProgressImages(bar.left, bar.top, bar.width(), bar.height(), progressTrack_.get(),
+                                progressFill_.get());
     progress_.SetProgressRange(0, 100);
     progress_.SetProgressPos(40);
 
@@ -185,7 +187,9 @@ LRESULT Gallery::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT Gallery::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT Gallery::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 std::string Gallery::NameOf(HWND button) const {
     if (button == press_.hwnd()) return "press";
@@ -206,11 +210,13 @@ LRESULT Gallery::OnCommand(WPARAM wParam, LPARAM lParam) {
             std::to_string(GetTickCount() - start));
     };
     if (from == infoOk_.hwnd()) {
-        runBox("ok-only", [] { return ShowInfoBox(u"The profile was saved to the mouse.", false); });
+        runBox("ok-only",
+               [] { return ShowInfoBox(u"The profile was saved to the mouse.", false); });
     } else if (from == infoCancel_.hwnd()) {
         runBox("with-cancel", [] {
-            return ShowInfoBox(Localized(u"确定要重置奖杯和统计数据么？", u"Do you want to reset trophy data ?"),
-                               true);
+            return ShowInfoBox(
+                Localized(u"确定要重置奖杯和统计数据么？", u"Do you want to reset trophy data ?"),
+                true);
         });
     } else if (from == infoAuto_.hwnd()) {
         runBox("self-closing", [] {

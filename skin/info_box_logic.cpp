@@ -32,7 +32,8 @@ geo::Point AutoClosePosition(const geo::Rect& work, geo::Size box) {
 }
 
 geo::Point CentredPosition(const geo::Rect& work, geo::Size box) {
-    return {work.left + (work.width() - box.width) / 2, work.top + (work.height() - box.height) / 2};
+    return {work.left + (work.width() - box.width) / 2,
+            work.top + (work.height() - box.height) / 2};
 }
 
 }  // namespace tarn::skin

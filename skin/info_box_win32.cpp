@@ -10,7 +10,9 @@ namespace tarn {
 namespace {
 
 // Modal over whichever window of this thread is active.
-HWND Owner() { return GetActiveWindow(); }
+HWND Owner() {
+    return GetActiveWindow();
+}
 
 class SkinnedMessages final : public UserMessages {
 public:

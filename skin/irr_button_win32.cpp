@@ -68,8 +68,8 @@ bool CIrrButton::CreateShaped(std::u16string_view caption, DWORD style, const ge
     return ok;
 }
 
-bool CIrrButton::CreateShaped(std::u16string_view caption, DWORD style, HRGN outline,
-                              HWND parent, UINT id) {
+bool CIrrButton::CreateShaped(std::u16string_view caption, DWORD style, HRGN outline, HWND parent,
+                              UINT id) {
     if (!outline) return false;
     GetRgnBox(outline, &box_);
     centre_ = {(box_.left + box_.right) / 2, (box_.top + box_.bottom) / 2};
@@ -173,7 +173,9 @@ LRESULT CIrrButton::OnDrawItem(WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT CIrrButton::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CIrrButton::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 bool CIrrButton::InsideOutline(LPARAM position) const {
     const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position);

@@ -68,8 +68,9 @@ HBITMAP LoadThroughOle(const std::vector<char>& data) {
     // The picture object owns its bitmap; keep a copy that outlives it.
     if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
         SUCCEEDED(picture->get_Handle(&handle))) {
-        copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
-                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        copy =
+            static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
     picture->Release();
     return copy;
@@ -83,7 +84,9 @@ Image CloneOrNull(Gdiplus::Bitmap* bitmap) {
 
 }  // namespace
 
-OwnedBitmap::OwnedBitmap(HBITMAP bitmap) { Reset(bitmap); }
+OwnedBitmap::OwnedBitmap(HBITMAP bitmap) {
+    Reset(bitmap);
+}
 
 OwnedBitmap& OwnedBitmap::operator=(OwnedBitmap&& other) noexcept {
     if (this != &other) {
@@ -123,8 +126,8 @@ OwnedBitmap LoadPictureFile(const std::wstring& path) {
     if (data.empty()) return {};
     if (HBITMAP bitmap = LoadThroughOle(data)) return OwnedBitmap(bitmap);
     // The picture loader may be missing a codec; plain BMP files still load directly.
-    return OwnedBitmap(static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    return OwnedBitmap(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
 }
 
 OwnedBitmap LoadBitmapResource(int id) {

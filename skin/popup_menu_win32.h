@@ -20,7 +20,7 @@ inline constexpr UINT kPopupClosedMessage = 0x401;
 class CWndPopup : public win::Window {
     TARN_DECLARE_MESSAGES()
 
-  public:
+public:
     CWndPopup();
     ~CWndPopup() override;
     void SetPopupBackground(int pngResource);
@@ -28,7 +28,7 @@ class CWndPopup : public win::Window {
     // caller offers and are not needed by the layout. Chosen items are sent as notifyMessage.
     bool CreatePopup(HWND parent, int x, int y, int right, int bottom, UINT notifyMessage);
 
-  protected:
+protected:
     virtual void FillItems() {}
     virtual geo::Size LayoutItems() { return {0, 0}; }
     virtual void Render() {}
@@ -43,7 +43,7 @@ class CWndPopup : public win::Window {
     bool leftDown_ = false;
     bool captured_ = false;
 
-  private:
+private:
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnNcCalcSize(WPARAM, LPARAM);
@@ -53,12 +53,12 @@ class CWndPopup : public win::Window {
 class CMenuEx : public CWndPopup {
     TARN_DECLARE_MESSAGES()
 
-  public:
+public:
     void AddMenuItem(std::u16string_view text, int pngResource, int id);
     void AddSeparator();
     int HoveredItem() const { return hovered_; }
 
-  protected:
+protected:
     geo::Size LayoutItems() override;
     void Render() override;
     void AddItem(PopupItem item);
@@ -67,7 +67,7 @@ class CMenuEx : public CWndPopup {
     std::vector<Image> icons_;
     int hovered_ = -1;
 
-  private:
+private:
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnMouseHover(WPARAM, LPARAM);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
@@ -81,7 +81,7 @@ class CMenuEx : public CWndPopup {
 
 // The language menu.
 class CMenuExA : public CMenuEx {
-  protected:
+protected:
     void FillItems() override;
 };
 

@@ -27,8 +27,8 @@ bool CPngHProgressBar::CreateProgress(int left, int top, int right, int bottom, 
     return Create(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect_, parent, id);
 }
 
-void CPngHProgressBar::SetProgressImages(int x, int y, int width, int height,
-                                         Gdiplus::Image* track, Gdiplus::Image* fill) {
+void CPngHProgressBar::SetProgressImages(int x, int y, int width, int height, Gdiplus::Image* track,
+                                         Gdiplus::Image* fill) {
     track_ = CutPicture(track, x, y, width, height);
     fill_ = CutPicture(fill, x, y, width, height);
     RepaintNow();
@@ -57,7 +57,8 @@ LRESULT CPngHProgressBar::OnPaint(WPARAM, LPARAM) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     HDC mem = CreateCompatibleDC(dc);
-    HBITMAP buffer = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+    HBITMAP buffer =
+        CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
     HGDIOBJ old = SelectObject(mem, buffer);
     FillRect(mem, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     // Behind transparent parts of the pictures the parent's look shows through.
@@ -68,8 +69,8 @@ LRESULT CPngHProgressBar::OnPaint(WPARAM, LPARAM) {
         g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
         if (track_) {
             g.DrawImage(track_.get(), Gdiplus::Rect(0, 0, client.right, client.bottom), 0, 0,
-                        static_cast<int>(track_->GetWidth()),
-                        static_cast<int>(track_->GetHeight()), Gdiplus::UnitPixel);
+                        static_cast<int>(track_->GetWidth()), static_cast<int>(track_->GetHeight()),
+                        Gdiplus::UnitPixel);
         }
         const int w = skin::ProgressFillWidth(value_, range_, rect_.right - rect_.left);
         if (fill_ && w > 0) {
@@ -85,7 +86,9 @@ LRESULT CPngHProgressBar::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CPngHProgressBar::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CPngHProgressBar::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 int CPngHProgressBar::ValueAt(LPARAM position) const {
     POINT p{GET_X_LPARAM(position), GET_Y_LPARAM(position)};

@@ -48,7 +48,9 @@ int ThumbLeft(int value, SliderRange range, int barWidth, int thumbWidth) {
     return static_cast<int>(static_cast<long long>(travel) * (v - range.minimum) / span);
 }
 
-int ThumbTop(int barHeight, int thumbHeight) { return barHeight - thumbHeight; }
+int ThumbTop(int barHeight, int thumbHeight) {
+    return barHeight - thumbHeight;
+}
 
 int TrackClickValue(int x, int trackLeft, int trackRight, SliderRange range) {
     const int span = trackRight - trackLeft;
@@ -91,9 +93,9 @@ int ProgressValueAt(int x, int left, int right, SliderRange range) {
     const int width = right - left;
     if (width <= 0) return Clamp(range.minimum, range);
     const int d = std::max(0, x - left);
-    const int v = range.minimum + static_cast<int>(static_cast<long long>(range.maximum -
-                                                                          range.minimum) *
-                                                   d / width);
+    const int v =
+        range.minimum +
+        static_cast<int>(static_cast<long long>(range.maximum - range.minimum) * d / width);
     return Clamp(v, range);
 }
 

@@ -146,7 +146,9 @@ LRESULT CPngHSlider::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CPngHSlider::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CPngHSlider::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 LRESULT CPngHSlider::OnLButtonDown(WPARAM, LPARAM lParam) {
     if (locked_ || width_ <= 0) return 0;
@@ -217,7 +219,9 @@ void CPngHSliderBar::SetSliderRange(int minimum, int maximum) {
     thumb_.SetRange(range_);
 }
 
-void CPngHSliderBar::SetSliderPos(int value) { thumb_.SetPos(value); }
+void CPngHSliderBar::SetSliderPos(int value) {
+    thumb_.SetPos(value);
+}
 
 void CPngHSliderBar::SetSliderBackground(int x, int y, int width, int height, HBITMAP skin) {
     background_ = CutPictureToImage(skin, x, y, width, height);
@@ -260,7 +264,9 @@ LRESULT CPngHSliderBar::OnPaint(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CPngHSliderBar::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CPngHSliderBar::OnEraseBackground(WPARAM, LPARAM) {
+    return TRUE;
+}
 
 LRESULT CPngHSliderBar::OnLButtonDown(WPARAM, LPARAM lParam) {
     if (disabled_) return 0;

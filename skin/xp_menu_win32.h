@@ -12,7 +12,7 @@
 namespace tarn {
 
 class CXPMenu {
-  public:
+public:
     CXPMenu();
     ~CXPMenu();
     CXPMenu(const CXPMenu&) = delete;
@@ -32,7 +32,7 @@ class CXPMenu {
     // the owner as WM_COMMAND.
     void Track(HWND owner, POINT at) const;
 
-  private:
+private:
     struct ItemData {
         uint16_t normalIcon;
         uint32_t selectedIcon;

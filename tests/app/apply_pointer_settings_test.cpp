@@ -43,9 +43,9 @@ TEST(ApplyPointerSettingsTest, PrecisionOffAnythingButOneAndAScreenPerNotch) {
     for (uint32_t precision : {0u, 2u, 0xFFFFFFFFu}) {
         test::RecordingPointerSettings settings;
         ApplyPointerSettings(Profile(precision, 10, -1), kMain, settings);
-        EXPECT_EQ(settings.calls[0].values[0] + settings.calls[0].values[1] +
-                      settings.calls[0].values[2],
-                  0);
+        EXPECT_EQ(
+            settings.calls[0].values[0] + settings.calls[0].values[1] + settings.calls[0].values[2],
+            0);
         EXPECT_EQ(settings.calls[4].value, kWheelPageScroll);
     }
 }

@@ -18,7 +18,7 @@ namespace tarn {
 namespace {
 
 class RecordingShell final : public MainWindowShell {
-  public:
+public:
     std::vector<std::string> calls;
     bool recording = false;
     bool tabs[6] = {};
@@ -59,7 +59,7 @@ class RecordingShell final : public MainWindowShell {
 };
 
 class MainControllerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dataFolder = u"C:\\Temp\\NIREL\\Tarn";
         std::memset(settings.get(), 0, sizeof *settings);

@@ -14,7 +14,7 @@ namespace tarn {
 namespace {
 
 class ScriptedStartUp final : public StartUpSteps {
-  public:
+public:
     std::vector<std::string> steps;
     bool linkReady = true;
     std::vector<bool> loaderLooks{false, false};
@@ -61,7 +61,7 @@ class ScriptedStartUp final : public StartUpSteps {
         return {steps.begin() + static_cast<long>(from), steps.end()};
     }
 
-  private:
+private:
     size_t looks_ = 0;
     int opens_ = 0;
 };

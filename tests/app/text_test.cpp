@@ -14,8 +14,10 @@ TEST(TextTest, Utf8RoundTripIncludingSurrogatePairs) {
 }
 
 TEST(TextTest, InvalidUtf8BecomesReplacementCharacters) {
-    EXPECT_EQ(FromUtf8("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");          // cut short
+    EXPECT_EQ(FromUtf8("a\xFF"
+                       "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");            // cut short
     EXPECT_EQ(FromUtf8("\xC0\x80"), u"\uFFFD\uFFFD");  // overlong
     EXPECT_EQ(ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }

@@ -11,7 +11,7 @@ namespace tarn {
 namespace {
 
 class LanguageGuard {
-  public:
+public:
     explicit LanguageGuard(int chinese) { ChineseUi = chinese; }
     ~LanguageGuard() { ChineseUi = 0; }
 };

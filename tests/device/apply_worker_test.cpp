@@ -117,17 +117,17 @@ protected:
 TEST_F(ApplyTest, DefaultProfileGoesOutInOrderWithItsProgressAndPauses) {
     EXPECT_EQ(RunApply(context), kApplySucceeded);
 
-    const std::vector<std::string> wire = {"SET 12", "OUT",    "OUT",    "SET 0c", "SET 0d",
-                                           "SET 11", "OUT",    "SET 0b", "SET 01"};
+    const std::vector<std::string> wire = {"SET 12", "OUT", "OUT",    "SET 0c", "SET 0d",
+                                           "SET 11", "OUT", "SET 0b", "SET 01"};
     EXPECT_EQ(Wire(), wire);
     EXPECT_TRUE(mouse->Errors().empty());
     EXPECT_EQ(ProgressValues(),
               (std::vector<uintptr_t>{0, 7, 14, 21, 28, 35, 42, 60, 70, 75, 80, 90, 100}));
     EXPECT_EQ(Outcome(), (std::vector<test::PostedMessage>{{kMain, kMsgApplyDone, 0, 0}}));
 
-    const uint32_t expected[16] = {0x00F00001, 0x00F10001, 0x00F20001, 0x00030007,
-                                   0x00F30001, 0x00F40001, 0, 0, 0, 0, 0, 0, 0, 0,
-                                   0x00010004, 0x00020004};
+    const uint32_t expected[16] = {
+        0x00F00001, 0x00F10001, 0x00F20001, 0x00030007, 0x00F30001, 0x00F40001, 0,         0, 0,
+        0,          0,          0,          0,          0,          0x00010004, 0x00020004};
     for (int slot = 0; slot < 16; ++slot) EXPECT_EQ(Word(slot), expected[slot]) << slot;
 
     const SimulatedMouseState state = mouse->State();
@@ -198,9 +198,9 @@ TEST_F(ApplyTest, NoValidResolutionSendsAnEmptyTableAndLevelZero) {
 }
 
 TEST_F(ApplyTest, MacroButtonsUploadInButtonOrderAndTheSameMacroTwice) {
-    const MacroRecord& macro =
-        AddMacro(3, 0x15000001, {MakeMacroEvent(KeyPress, 'A'), MakeMacroEvent(Delay, 50),
-                                 MakeMacroEvent(KeyRelease, 'A')});
+    const MacroRecord& macro = AddMacro(3, 0x15000001,
+                                        {MakeMacroEvent(KeyPress, 'A'), MakeMacroEvent(Delay, 50),
+                                         MakeMacroEvent(KeyRelease, 'A')});
     BindMacro(ButtonMiddle, macro.id);
     BindMacro(ButtonBack, macro.id);
     EXPECT_EQ(RunApply(context), kApplySucceeded);

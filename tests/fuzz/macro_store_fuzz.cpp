@@ -21,7 +21,7 @@ using namespace tarn;
 using fuzz::BytesFileSystem;
 
 class NoWaitClock final : public Clock {
-  public:
+public:
     uint32_t TickCount() override { return 0; }
     void Sleep(uint32_t) override {}
 };

@@ -51,7 +51,7 @@ TEST(ConfigStringTest, FindsKeysUnderTheFirstSectionOfAnyRoot) {
 }
 
 class LanguageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         programFolder = u"C:\\Tarn";
         dataFolder = u"C:\\Users\\u\\Temp\\NIREL\\Tarn";
@@ -190,7 +190,7 @@ TEST(ProfileIniTest, ReadsIntegersTheWayThePlatformDoes) {
 
 // The main window's side of a language change, recorded in order.
 class RecordingLanguageWindow final : public LanguageWindow {
-  public:
+public:
     explicit RecordingLanguageWindow(std::function<void()> onRefresh = {})
         : onRefresh_(std::move(onRefresh)) {}
     bool menuOpen = false;
@@ -214,7 +214,7 @@ class RecordingLanguageWindow final : public LanguageWindow {
         calls.push_back("forget");
     }
 
-  private:
+private:
     std::function<void()> onRefresh_;
 };
 

@@ -21,7 +21,7 @@ inline const std::u16string kMacroData = u"C:\\Temp\\NIREL\\Tarn";
 inline const std::u16string kMacroPath = kMacroData + u"\\Macro.cfg";
 
 class MacroTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dataFolder = kMacroData;
         LanguageStrings.Set(StringKey::str_msg2, u"Missing %s");

@@ -14,8 +14,10 @@ TEST(InfoCountdown, CaptionsReadFiveTwiceThenFourToOneAndCloseAtTheSixthTick) {
     int closedAt = 0;
     for (int tick = 1; tick <= 8 && !closedAt; ++tick) {
         const InfoCountdown::Tick t = countdown.OnTick();
-        if (t.close) closedAt = tick;
-        else captions.push_back(CountdownCaption(t.captionSeconds, false));
+        if (t.close)
+            closedAt = tick;
+        else
+            captions.push_back(CountdownCaption(t.captionSeconds, false));
     }
     EXPECT_EQ(closedAt, 6);
     const std::vector<std::u16string> expected{u"OK (5s)", u"OK (5s)", u"OK (4s)",

@@ -20,7 +20,8 @@ public:
     bool Write(const void* data, size_t size) override {
         if (!writable_) return false;
         size_t n = size;
-        if (*budget_ >= 0 && static_cast<long long>(n) > *budget_) n = static_cast<size_t>(*budget_);
+        if (*budget_ >= 0 && static_cast<long long>(n) > *budget_)
+            n = static_cast<size_t>(*budget_);
         if (*budget_ >= 0) *budget_ -= static_cast<long long>(n);
         const auto* p = static_cast<const uint8_t*>(data);
         if (bytes_->size() < pos_ + n) bytes_->resize(pos_ + n);
@@ -96,13 +97,17 @@ FileError MemoryFileSystem::Replace(const std::u16string& source, const std::u16
     return FileError::None;
 }
 
-bool MemoryFileSystem::Remove(const std::u16string& path) { return files.erase(path) != 0; }
+bool MemoryFileSystem::Remove(const std::u16string& path) {
+    return files.erase(path) != 0;
+}
 
 bool MemoryFileSystem::Exists(const std::u16string& path) {
     return files.count(path) != 0 || folders.count(path) != 0;
 }
 
-bool MemoryFileSystem::IsDirectory(const std::u16string& path) { return folders.count(path) != 0; }
+bool MemoryFileSystem::IsDirectory(const std::u16string& path) {
+    return folders.count(path) != 0;
+}
 
 FileError MemoryFileSystem::CreateFolder(const std::u16string& path) {
     if (folders.count(path)) return FileError::None;
@@ -121,7 +126,7 @@ FileError MemoryFileSystem::CreateFolders(const std::u16string& path) {
 }
 
 FileError MemoryFileSystem::CopyFileTo(const std::u16string& source, const std::u16string& target,
-                                     bool failIfExists) {
+                                       bool failIfExists) {
     auto it = files.find(source);
     if (it == files.end()) return ParentExists(source) ? FileError::NotFound : FileError::BadPath;
     if (failIfExists && files.count(target)) return FileError::Other;

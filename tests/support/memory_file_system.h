@@ -36,7 +36,7 @@ public:
     FileError CreateFolder(const std::u16string& path) override;
     FileError CreateFolders(const std::u16string& path) override;
     FileError CopyFileTo(const std::u16string& source, const std::u16string& target,
-                       bool failIfExists) override;
+                         bool failIfExists) override;
 
     static std::u16string Parent(const std::u16string& path);
 

@@ -9,8 +9,8 @@
 namespace tarn::test {
 
 struct PointerCall {
-    std::string what;  // "mouse", "speed", "lines" or "notify"
-    uint32_t value = 0;  // speed, lines, or the notified action
+    std::string what;           // "mouse", "speed", "lines" or "notify"
+    uint32_t value = 0;         // speed, lines, or the notified action
     int values[3] = {0, 0, 0};  // precision values, also those handed to a notification
     WindowId window = 0;
     bool withValues = false;

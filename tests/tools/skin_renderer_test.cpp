@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 namespace geo = tarn::geo;
 
 fs::path Renderer() {
-    if (const char* dir = std::getenv("TARN_BINARY_DIR")) return fs::path(dir) / "bin" / "skin_renderer";
+    if (const char* dir = std::getenv("TARN_BINARY_DIR"))
+        return fs::path(dir) / "bin" / "skin_renderer";
     return fs::read_symlink("/proc/self/exe").parent_path() / "skin_renderer";
 }
 
@@ -101,7 +102,7 @@ protected:
         root_ = fs::temp_directory_path() / ("skin_renderer_test_" + std::to_string(getpid()));
         fs::remove_all(root_);
         status_ = RunRenderer("--skins " + (root_ / "en").string() + " --resources " +
-                      (root_ / "res").string());
+                              (root_ / "res").string());
         chineseStatus_ = RunRenderer("--chinese --skins " + (root_ / "zh").string());
     }
     static void TearDownTestSuite() {
@@ -128,10 +129,12 @@ TEST_F(SkinRenderer, WritesEverySkinFileTheProgramLoads) {
     } threes[] = {
         {"", {"Main_Normal.bmp", "Main_Down.bmp", "Main_Over.bmp"}, geo::main_window::kSize},
         {"", {"Tarn_Main_Normal.bmp", "Tarn_Main_Down.bmp", "Tarn_Main_Over.bmp"}, page},
-        {"setting", {"Setting_Normal.bmp", "Setting_Down.bmp", "Setting_Over.bmp"},
+        {"setting",
+         {"Setting_Normal.bmp", "Setting_Down.bmp", "Setting_Over.bmp"},
          geo::panel::kSize},
         {"base", {"Base_Normal.bmp", "Base_Down.bmp", "Base_Over.bmp"}, geo::sub_page::kSize},
-        {"advanced", {"Advanced_Normal.bmp", "Advanced_Down.bmp", "Advanced_Over.bmp"},
+        {"advanced",
+         {"Advanced_Normal.bmp", "Advanced_Down.bmp", "Advanced_Over.bmp"},
          geo::sub_page::kSize},
         {"macro", {"Macro_Normal.bmp", "Macro_Down.bmp", "Macro_Over.bmp"}, geo::sub_page::kSize},
         {"combo", {"Combo_Normal.bmp", "Combo_Down.bmp", "Combo_Over.bmp"}, geo::sub_page::kSize},
@@ -140,7 +143,8 @@ TEST_F(SkinRenderer, WritesEverySkinFileTheProgramLoads) {
         {"", {"Sts_Normal.bmp", "Sts_Down.bmp", "Sts_Over.bmp"}, page},
         {"", {"support_normal.bmp", "support_down.bmp", "support_over.bmp"}, page},
         {"Menu", {"MenuNorL.BMP", "MenuOverL.BMP", "MenuDownL.BMP"}, geo::kMenuPiece},
-        {"Menu", {"MenuNorHaveSub.BMP", "MenuOverHaveSub.BMP", "MenuDownHaveSub.BMP"},
+        {"Menu",
+         {"MenuNorHaveSub.BMP", "MenuOverHaveSub.BMP", "MenuDownHaveSub.BMP"},
          geo::kMenuPiece},
     };
     for (const auto& t : threes) {
@@ -211,8 +215,7 @@ TEST_F(SkinRenderer, NormalOverAndDownDifferAtEveryKindOfControl) {
         {"Light/LedSet_normal.bmp", "Light/LedSet_over.bmp", "Light/LedSet_down.bmp",
          geo::lighting_page::PresetSwatch(12, false)},
         {"Sts_Normal.bmp", "Sts_Over.bmp", "Sts_Down.bmp", geo::stats_page::kReset},
-        {"support_normal.bmp", "support_over.bmp", "support_down.bmp",
-         geo::support_page::kUpdate},
+        {"support_normal.bmp", "support_over.bmp", "support_down.bmp", geo::support_page::kUpdate},
         {"setting/Setting_Normal.bmp", "setting/Setting_Over.bmp", "setting/Setting_Down.bmp",
          geo::panel::kOk},
     };
@@ -227,8 +230,7 @@ TEST_F(SkinRenderer, NormalOverAndDownDifferAtEveryKindOfControl) {
     // Both language sets of the tab pictures: 157 normal against 159 down at tab 1.
     const fs::path res = root_ / "res";
     const Bmp tabNormal(res / "bitmap157.bmp"), tabDown(res / "bitmap159.bmp");
-    EXPECT_GT(tabNormal.Difference(tabDown, geo::BoundingBox(geo::main_window::kTabs[0])),
-              100000);
+    EXPECT_GT(tabNormal.Difference(tabDown, geo::BoundingBox(geo::main_window::kTabs[0])), 100000);
 }
 
 TEST_F(SkinRenderer, ColourWheelIsATrueHueWheel) {
@@ -261,9 +263,12 @@ double HueOf(const std::array<int, 3>& c) {
     const int mx = std::max({c[0], c[1], c[2]}), mn = std::min({c[0], c[1], c[2]});
     if (mx == mn) return -1;
     double h = 0;
-    if (mx == c[0]) h = 60.0 * (c[1] - c[2]) / (mx - mn);
-    else if (mx == c[1]) h = 120 + 60.0 * (c[2] - c[0]) / (mx - mn);
-    else h = 240 + 60.0 * (c[0] - c[1]) / (mx - mn);
+    if (mx == c[0])
+        h = 60.0 * (c[1] - c[2]) / (mx - mn);
+    else if (mx == c[1])
+        h = 120 + 60.0 * (c[2] - c[0]) / (mx - mn);
+    else
+        h = 240 + 60.0 * (c[0] - c[1]) / (mx - mn);
     return h < 0 ? h + 360 : h;
 }
 

@@ -45,7 +45,7 @@ inline void WriteBytes(const fs::path& path, const void* data, size_t size) {
 }
 
 class TarnctlTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         tool_ = BuiltProgram("tarnctl");
         if (!fs::exists(tool_)) GTEST_SKIP() << "tarnctl is not built: " << tool_;

@@ -56,9 +56,8 @@ PangoLayout* LayoutFor(cairo_t* cr, const std::string& text, const TextStyle& st
     pango_font_description_free(font);
     if (style.letterSpacing != 0) {
         PangoAttrList* attrs = pango_attr_list_new();
-        pango_attr_list_insert(attrs,
-                               pango_attr_letter_spacing_new(
-                                   static_cast<int>(style.letterSpacing * PANGO_SCALE)));
+        pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(
+                                          static_cast<int>(style.letterSpacing * PANGO_SCALE)));
         pango_layout_set_attributes(layout, attrs);
         pango_attr_list_unref(attrs);
     }
@@ -84,7 +83,9 @@ void Canvas::SetPixel(int x, int y, Colour c) {
     unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
     auto* px = reinterpret_cast<uint32_t*>(data + y * stride) + x;
-    auto q = [](double v) { return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    auto q = [](double v) {
+        return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+    };
     *px = (0xFFu << 24) | (q(c.r) << 16) | (q(c.g) << 8) | q(c.b);
     cairo_surface_mark_dirty(surface_);
 }
@@ -235,7 +236,9 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double rad
     cairo_close_path(cr);
 }
 
-void SetColour(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
+void SetColour(cairo_t* cr, Colour c) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+}
 
 void FillRect(cairo_t* cr, const Rect& r, Colour c) {
     SetColour(cr, c);

@@ -10,14 +10,14 @@ namespace bp = tarn::geo::button_page;
 
 const char* const kDpi[8] = {"500", "750", "1000", "1250", "1500", "1750", "2000", "3000"};
 const Label kTitles[6] = {{"RESOLUTION (DPI)", "分辨率 (DPI)"}, {"POINTER SPEED", "指针速度"},
-                          {"SENSOR HEIGHT", "传感器高度"},     {"REPORT RATE", "回报率"},
-                          {"WHEEL SCROLLING", "滚轮滚动"},     {"BUTTONS", "按键设置"}};
+                          {"SENSOR HEIGHT", "传感器高度"},      {"REPORT RATE", "回报率"},
+                          {"WHEEL SCROLLING", "滚轮滚动"},      {"BUTTONS", "按键设置"}};
 const char* const kRates[3] = {"125Hz", "500Hz", "1000Hz"};
 const Label kPrecision{"Enhance precision", "提高指针精确度"};
 const Label kLines{"Scroll lines per notch", "每次滚动行数"};
 const Label kScreen{"One screen per notch", "每次滚动一个屏幕"};
-const Label kTabs[7] = {{"LEFT", "左键"},       {"MIDDLE", "中键"},   {"RIGHT", "右键"},
-                        {"FORWARD", "前进"},    {"BACK", "后退"},     {"WHEEL UP", "滚轮向上"},
+const Label kTabs[7] = {{"LEFT", "左键"},          {"MIDDLE", "中键"}, {"RIGHT", "右键"},
+                        {"FORWARD", "前进"},       {"BACK", "后退"},   {"WHEEL UP", "滚轮向上"},
                         {"WHEEL DOWN", "滚轮向下"}};
 const Label kSlow{"Slow", "慢"}, kFast{"Fast", "快"}, kLow{"Low", "低"}, kHigh{"High", "高"};
 

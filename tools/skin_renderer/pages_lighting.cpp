@@ -15,19 +15,25 @@ const unsigned kPresets[lp::kPresetCount] = {
     0xFAC101, 0xFA8E05, 0xF96F00, 0xF80024, 0xE3185A, 0xE21B7F, 0xE218C1, 0x54FAE6, 0x30B900,
     0x7D63FA, 0x233BC4, 0x1603DE, 0xAD7A17, 0x12B900, 0xC05A4A, 0xEE4E6F, 0xB95401};
 
-const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"},     {"PROXIMITY SENSING", "感应灯"},
-                          {"COLOUR", "颜色设置"},         {"CURRENT", "当前颜色"},
-                          {"PRESETS", "预设颜色"},        {"CUSTOM COLOUR", "自定义颜色"}};
+const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"}, {"PROXIMITY SENSING", "感应灯"},
+                          {"COLOUR", "颜色设置"},    {"CURRENT", "当前颜色"},
+                          {"PRESETS", "预设颜色"},   {"CUSTOM COLOUR", "自定义颜色"}};
 
 Colour Hsv(double h, double s, double v) {
     const double c = v * s, x = c * (1 - std::fabs(std::fmod(h / 60.0, 2) - 1)), m = v - c;
     double r = 0, g = 0, b = 0;
-    if (h < 60) r = c, g = x;
-    else if (h < 120) r = x, g = c;
-    else if (h < 180) g = c, b = x;
-    else if (h < 240) g = x, b = c;
-    else if (h < 300) r = x, b = c;
-    else r = c, b = x;
+    if (h < 60)
+        r = c, g = x;
+    else if (h < 120)
+        r = x, g = c;
+    else if (h < 180)
+        g = c, b = x;
+    else if (h < 240)
+        g = x, b = c;
+    else if (h < 300)
+        r = x, b = c;
+    else
+        r = c, b = x;
     return {r + m, g + m, b + m, 1};
 }
 
@@ -77,7 +83,8 @@ void PaintLighting(Canvas& c, State s, bool zh) {
     cap.chinese = zh;
     cap.align = Align::Right;
     cap.colour = palette::kTextDim;
-    DrawText(cr, {m2.left - 110, m2.top - 3, m2.left - 8, m2.bottom + 3}, zh ? "速度" : "Speed", cap);
+    DrawText(cr, {m2.left - 110, m2.top - 3, m2.left - 8, m2.bottom + 3}, zh ? "速度" : "Speed",
+             cap);
     DrawText(cr, {m1.left - 110, m1.top - 3, m1.left - 8, m1.bottom + 3},
              zh ? "亮度" : "Brightness", cap);
     LedToggle(cr, lp::kBodyOn.get(zh), s, zh ? "开" : "On", zh);
@@ -98,9 +105,10 @@ void PaintLighting(Canvas& c, State s, bool zh) {
         t.size = 12;
         t.bold = true;
         t.colour = tints[i];
-        DrawText(cr, {sliders[i].left - 22, sliders[i].top - 4, sliders[i].left - 4,
-                      sliders[i].bottom + 4},
-                 names[i], t);
+        DrawText(
+            cr,
+            {sliders[i].left - 22, sliders[i].top - 4, sliders[i].left - 4, sliders[i].bottom + 4},
+            names[i], t);
         const Rect& f = lp::kNumberFields[i];
         Frame(cr, {f.left - 3, f.top - 1, f.right + 3, f.bottom + 1});
     }

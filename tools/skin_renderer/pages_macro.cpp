@@ -43,8 +43,9 @@ void PaintMacro(Canvas& c, State s, bool zh) {
     Title(cr, mp::kGroupTitle, s, zh ? "宏列表" : "MACROS", zh);
     Title(cr, mp::kEntryTitle, s, zh ? "事件列表" : "EVENTS", zh);
     PushButton(cr, mp::kGroupButton, s, "", zh);
-    DrawGlyph(cr, {mp::kGroupButton.right - 24, mp::kGroupButton.top, mp::kGroupButton.right - 4,
-                   mp::kGroupButton.bottom},
+    DrawGlyph(cr,
+              {mp::kGroupButton.right - 24, mp::kGroupButton.top, mp::kGroupButton.right - 4,
+               mp::kGroupButton.bottom},
               Glyph::Down, palette::kAccent);
     Frame(cr, {mp::kMacroList.left - 1, mp::kMacroList.top - 2, mp::kMacroList.right,
                mp::kMacroList.bottom + 1});

@@ -214,12 +214,10 @@ void RenderDialogs(Output& out) {
             int id;
             State state;
             bool withCancel;
-        } boxes[] = {{ib::kWithCancelDown, State::Down, true},
-                     {ib::kOkOnlyDown, State::Down, false},
-                     {ib::kWithCancelNormal, State::Normal, true},
-                     {ib::kOkOnlyNormal, State::Normal, false},
-                     {ib::kWithCancelOver, State::Over, true},
-                     {ib::kOkOnlyOver, State::Over, false}};
+        } boxes[] = {
+            {ib::kWithCancelDown, State::Down, true},     {ib::kOkOnlyDown, State::Down, false},
+            {ib::kWithCancelNormal, State::Normal, true}, {ib::kOkOnlyNormal, State::Normal, false},
+            {ib::kWithCancelOver, State::Over, true},     {ib::kOkOnlyOver, State::Over, false}};
         for (const auto& box : boxes) {
             SaveBmp(out, out.resources + "/bitmap" + std::to_string(box.id) + ".bmp",
                     ib::kSize.width, ib::kSize.height,

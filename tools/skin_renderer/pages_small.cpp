@@ -30,8 +30,10 @@ void Star(cairo_t* cr, double cx, double cy, double r) {
     for (int i = 0; i < 10; ++i) {
         const double a = -M_PI / 2 + i * M_PI / 5;
         const double rr = i % 2 ? r * 0.4 : r;
-        if (i == 0) cairo_move_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
-        else cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
+        if (i == 0)
+            cairo_move_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
+        else
+            cairo_line_to(cr, cx + rr * std::cos(a), cy + rr * std::sin(a));
     }
     cairo_close_path(cr);
     cairo_fill(cr);
@@ -88,11 +90,11 @@ void Flag(cairo_t* cr, int language, double w, double h) {
             SetColour(cr, Hex(0xFFFFFF));
             cairo_paint(cr);
             cairo_new_sub_path(cr);
-    cairo_arc(cr, w / 2, h / 2, h * 0.25, M_PI, 2 * M_PI);
+            cairo_arc(cr, w / 2, h / 2, h * 0.25, M_PI, 2 * M_PI);
             SetColour(cr, Hex(0xCD2E3A));
             cairo_fill(cr);
             cairo_new_sub_path(cr);
-    cairo_arc(cr, w / 2, h / 2, h * 0.25, 0, M_PI);
+            cairo_arc(cr, w / 2, h / 2, h * 0.25, 0, M_PI);
             SetColour(cr, Hex(0x0047A0));
             cairo_fill(cr);
             SetColour(cr, Hex(0x000000));
@@ -122,7 +124,7 @@ void Flag(cairo_t* cr, int language, double w, double h) {
             cairo_fill(cr);
             SetColour(cr, Hex(0xFFCC00));
             cairo_new_sub_path(cr);
-    cairo_arc(cr, w * 0.4, h / 2, h * 0.22, 0, 2 * M_PI);
+            cairo_arc(cr, w * 0.4, h / 2, h * 0.22, 0, 2 * M_PI);
             cairo_fill(cr);
             break;
         case 10:
@@ -184,15 +186,19 @@ void PaintScrollSkin(Canvas& c) {
                     break;
                 }
                 case 2:
-                    if (vertical) RoundedRect(cr, r.left + 5, r.top, cell - 10, cell, 3);
-                    else RoundedRect(cr, r.left, r.top + 5, cell, cell - 10, 3);
+                    if (vertical)
+                        RoundedRect(cr, r.left + 5, r.top, cell - 10, cell, 3);
+                    else
+                        RoundedRect(cr, r.left, r.top + 5, cell, cell - 10, 3);
                     SetColour(cr, fg);
                     cairo_fill(cr);
                     break;
                 case 3:
                     FillRect(cr, r, Hex(0x0A0B0D));
-                    if (vertical) FillRect(cr, {r.left + 8, r.top, r.left + 10, r.bottom}, Hex(0x23272D));
-                    else FillRect(cr, {r.left, r.top + 8, r.right, r.top + 10}, Hex(0x23272D));
+                    if (vertical)
+                        FillRect(cr, {r.left + 8, r.top, r.left + 10, r.bottom}, Hex(0x23272D));
+                    else
+                        FillRect(cr, {r.left, r.top + 8, r.right, r.top + 10}, Hex(0x23272D));
                     break;
                 default:
                     FillRect(cr, r, Hex(0x0F0F0F));
@@ -289,7 +295,7 @@ void ListIcon(Canvas& c, int kind, bool selected) {
     if (kind == 2) {  // delay: a small clock
         const double cx = c.width() / 2.0, cy = c.height() / 2.0;
         cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, c.width() * 0.4, 0, 2 * M_PI);
+        cairo_arc(cr, cx, cy, c.width() * 0.4, 0, 2 * M_PI);
         SetColour(cr, colour);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
@@ -314,8 +320,8 @@ void RenderSmallPieces(Output& out) {
             SaveBmp(out, res + "/bitmap" + std::to_string(141 + lang) + ".bmp", flag.width,
                     flag.height, [&](Canvas& c) { Flag(c.cr(), lang, flag.width, flag.height); });
             const auto icon = tarn::geo::kLanguageIcon;
-            SavePng(out, res + "/png" + std::to_string(129 + lang) + ".png", icon.width, icon.height,
-                    [&](Canvas& c) { Flag(c.cr(), lang, icon.width, icon.height); });
+            SavePng(out, res + "/png" + std::to_string(129 + lang) + ".png", icon.width,
+                    icon.height, [&](Canvas& c) { Flag(c.cr(), lang, icon.width, icon.height); });
         }
         SavePng(out, res + "/png129.png", tarn::geo::kPopupBackground.width,
                 tarn::geo::kPopupBackground.height, PaintPopup);
@@ -333,9 +339,10 @@ void RenderSmallPieces(Output& out) {
         const char* name;
         State state;
         bool sub;
-    } pieces[] = {{"MenuNorL.BMP", State::Normal, false},   {"MenuOverL.BMP", State::Over, false},
-                  {"MenuDownL.BMP", State::Down, false},    {"MenuNorHaveSub.BMP", State::Normal, true},
-                  {"MenuOverHaveSub.BMP", State::Over, true}, {"MenuDownHaveSub.BMP", State::Down, true}};
+    } pieces[] = {
+        {"MenuNorL.BMP", State::Normal, false},     {"MenuOverL.BMP", State::Over, false},
+        {"MenuDownL.BMP", State::Down, false},      {"MenuNorHaveSub.BMP", State::Normal, true},
+        {"MenuOverHaveSub.BMP", State::Over, true}, {"MenuDownHaveSub.BMP", State::Down, true}};
     for (const auto& p : pieces) {
         SaveBmp(out, menu + "/" + p.name, piece.width, piece.height,
                 [&](Canvas& c) { MenuPiece(c, p.state, p.sub); });

@@ -9,10 +9,10 @@ namespace {
 
 namespace st = tarn::geo::stats_page;
 
-const Label kRows[8] = {{"Left clicks", "左键点击"},     {"Middle clicks", "中键点击"},
-                        {"Right clicks", "右键点击"},    {"Total clicks", "点击总数"},
-                        {"Wheel forward", "滚轮向前"},   {"Wheel backward", "滚轮向后"},
-                        {"Total wheel", "滚轮总数"},     {"Distance", "移动距离"}};
+const Label kRows[8] = {{"Left clicks", "左键点击"},   {"Middle clicks", "中键点击"},
+                        {"Right clicks", "右键点击"},  {"Total clicks", "点击总数"},
+                        {"Wheel forward", "滚轮向前"}, {"Wheel backward", "滚轮向后"},
+                        {"Total wheel", "滚轮总数"},   {"Distance", "移动距离"}};
 
 // Tier colours: iron, bronze, silver, gold, platinum.
 Colour TierColour(int level, bool light) {
@@ -91,7 +91,7 @@ void PaintTrophy(Canvas& c, int level) {
              "LV " + std::to_string(level), t);
     for (int i = 0; i < 13; ++i) {
         cairo_new_sub_path(cr);
-    cairo_arc(cr, cx - 78 + i * 13, 392, 4, 0, 2 * M_PI);
+        cairo_arc(cr, cx - 78 + i * 13, 392, 4, 0, 2 * M_PI);
         SetColour(cr, i <= level ? light : Hex(0x2A3038));
         cairo_fill(cr);
     }
@@ -106,7 +106,8 @@ void PaintStats(Canvas& c, State s, bool zh) {
     const int valueLeft = zh ? 167 : 152, valueRight = zh ? 242 : 227;
     for (int i = 0; i < 8; ++i) {
         const bool distance = i == 7;
-        const int left = distance && zh ? 187 : valueLeft, right = distance && zh ? 262 : valueRight;
+        const int left = distance && zh ? 187 : valueLeft,
+                  right = distance && zh ? 262 : valueRight;
         const Rect value{left - 4, st::kRowTop[i], right + 3, st::kRowBottom[i]};
         Frame(cr, value);
         TextStyle t;
@@ -159,8 +160,8 @@ void PaintStats(Canvas& c, State s, bool zh) {
         cairo_fill_preserve(cr);
         SetColour(cr, lit ? TierColour(k, false) : Hex(0x262B31));
         cairo_stroke(cr);
-        Cup(cr, r.left + r.width() / 2.0, r.top + 7, 28,
-            lit ? TierColour(k, false) : Hex(0x2A2E34), lit ? TierColour(k, true) : Hex(0x3A3F46));
+        Cup(cr, r.left + r.width() / 2.0, r.top + 7, 28, lit ? TierColour(k, false) : Hex(0x2A2E34),
+            lit ? TierColour(k, true) : Hex(0x3A3F46));
         TextStyle n;
         n.size = 9;
         n.bold = true;

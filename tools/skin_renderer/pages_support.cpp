@@ -27,7 +27,8 @@ void PaintSupport(Canvas& c, State s, bool zh) {
     DrawText(cr, {60, 264, 395, 293}, zh ? "检查是否有新的固件" : "Look for a newer firmware", t);
     DrawText(cr, {540, 264, 705, 293}, zh ? "访问官方网站" : "Visit the web site", t);
     DrawText(cr, {340, 389, 770, 420},
-             zh ? "导入或导出配置文件，或恢复出厂设置" : "Import or export a profile, or restore the defaults",
+             zh ? "导入或导出配置文件，或恢复出厂设置"
+                : "Import or export a profile, or restore the defaults",
              t);
     DrawText(cr, {60, 389, 130, 420}, zh ? "配置" : "Profile", t);
     PushButton(cr, su::kUpdate, s, zh ? "检查更新" : "UPDATE", zh);
@@ -41,9 +42,8 @@ void PaintSupport(Canvas& c, State s, bool zh) {
 
 void RenderSupportPage(Output& out) {
     if (out.skins.empty()) return;
-    SaveThree(out, "", su::kSize.width, su::kSize.height, "support_normal.bmp",
-              "support_down.bmp", "support_over.bmp",
-              [&](Canvas& c, State s) { PaintSupport(c, s, out.chinese); });
+    SaveThree(out, "", su::kSize.width, su::kSize.height, "support_normal.bmp", "support_down.bmp",
+              "support_over.bmp", [&](Canvas& c, State s) { PaintSupport(c, s, out.chinese); });
 }
 
 }  // namespace skinr

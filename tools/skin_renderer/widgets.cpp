@@ -119,13 +119,14 @@ void LedToggle(cairo_t* cr, const Rect& r, State s, const std::string& label, bo
         cairo_pattern_add_color_stop_rgba(g, 1, kAccent.r, kAccent.g, kAccent.b, 0);
         cairo_set_source(cr, g);
         cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, d * 1.4, 0, 2 * M_PI);
+        cairo_arc(cr, cx, cy, d * 1.4, 0, 2 * M_PI);
         cairo_fill(cr);
         cairo_pattern_destroy(g);
     }
     cairo_new_sub_path(cr);
     cairo_arc(cr, cx, cy, d / 2, 0, 2 * M_PI);
-    SetColour(cr, s == State::Down ? Hex(0xFFD84A) : (s == State::Over ? Hex(0x6B5A1E) : Hex(0x30353C)));
+    SetColour(
+        cr, s == State::Down ? Hex(0xFFD84A) : (s == State::Over ? Hex(0x6B5A1E) : Hex(0x30353C)));
     cairo_fill_preserve(cr);
     Stroke(cr, s == State::Normal ? Hex(0x4A515B) : kAccent, 1);
     TextStyle t;
@@ -180,7 +181,7 @@ void RadioDot(cairo_t* cr, const Rect& r, State s) {
     Stroke(cr, s == State::Normal ? Hex(0x4A515B) : kAccent, 1.2);
     if (s != State::Normal) {
         cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, radius * 0.5, 0, 2 * M_PI);
+        cairo_arc(cr, cx, cy, radius * 0.5, 0, 2 * M_PI);
         SetColour(cr, s == State::Down ? kAccent : Hex(0xE8BE1C, 0.35));
         cairo_fill(cr);
     }
@@ -226,7 +227,7 @@ void Marker(cairo_t* cr, const Rect& r, State s) {
         cairo_pattern_add_color_stop_rgba(g, 1, kAccent.r, kAccent.g, kAccent.b, 0);
         cairo_set_source(cr, g);
         cairo_new_sub_path(cr);
-    cairo_arc(cr, cx, cy, radius + 2, 0, 2 * M_PI);
+        cairo_arc(cr, cx, cy, radius + 2, 0, 2 * M_PI);
         cairo_fill(cr);
         cairo_pattern_destroy(g);
     }
@@ -290,8 +291,8 @@ void QuadTab(cairo_t* cr, const Quad& q, State s, const std::string& label, bool
     t.colour = s == State::Normal ? kText : (s == State::Over ? kWhite : kDark);
     // The text sits over the part of the outline both edges share.
     const int inset = std::max(std::abs(q[3].x - q[0].x), std::abs(q[2].x - q[1].x));
-    DrawText(cr, {box.left + inset / 2 + 2, box.top, box.right - inset / 2 - 2, box.bottom},
-             label, t);
+    DrawText(cr, {box.left + inset / 2 + 2, box.top, box.right - inset / 2 - 2, box.bottom}, label,
+             t);
 }
 
 void DrawGlyph(cairo_t* cr, const Rect& r, Glyph glyph, Colour c) {

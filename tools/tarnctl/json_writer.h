@@ -14,7 +14,7 @@ namespace tarnctl {
 std::string JsonQuote(std::string_view utf8);
 
 class JsonWriter {
-  public:
+public:
     void BeginObject();
     void EndObject();
     void BeginArray();
@@ -36,7 +36,7 @@ class JsonWriter {
 
     const std::string& Text() const { return out_; }
 
-  private:
+private:
     void BeforeValue();
 
     std::string out_;

@@ -26,7 +26,7 @@ constexpr tarn::WindowId kMainWindow = 2;
 
 // The apply's progress messages, turned into lines.
 class ProgressPrinter final : public tarn::MessagePoster {
-  public:
+public:
     bool Post(tarn::WindowId, uint32_t message, uintptr_t wParam, intptr_t) override {
         if (message == tarn::kMsgApplyProgress) Print("progress " + std::to_string(wParam) + "\n");
         if (message == tarn::kMsgApplyDone) Print("applied\n");
@@ -37,7 +37,7 @@ class ProgressPrinter final : public tarn::MessagePoster {
 
 // Without --pointer the system's pointer options stay as they are.
 class KeepPointerSettings final : public tarn::PointerSettings {
-  public:
+public:
     bool SetMouse(const int (&)[3]) override { return true; }
     bool SetMouseSpeed(uint32_t) override { return true; }
     bool SetWheelScrollLines(uint32_t) override { return true; }
@@ -46,7 +46,7 @@ class KeepPointerSettings final : public tarn::PointerSettings {
 
 // With --pointer the platform's settings change; there is no window to notify.
 class ConsolePointerSettings final : public tarn::PointerSettings {
-  public:
+public:
     bool SetMouse(const int (&values)[3]) override { return Platform().SetMouse(values); }
     bool SetMouseSpeed(uint32_t speed) override { return Platform().SetMouseSpeed(speed); }
     bool SetWheelScrollLines(uint32_t lines) override {
@@ -54,7 +54,7 @@ class ConsolePointerSettings final : public tarn::PointerSettings {
     }
     void NotifyChange(tarn::WindowId, uint32_t, const int*) override {}
 
-  private:
+private:
     static tarn::PointerSettings& Platform() { return tarn::PlatformPointerSettings(); }
 };
 

@@ -68,9 +68,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     cls.lpszClassName = L"TarnHookProbe";
     RegisterClassW(&cls);
-    HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"Tarn hook probe",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
-                                nullptr, instance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, cls.lpszClassName, L"Tarn hook probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        100, 100, 400, 300, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 2;
 
     if (!tarn::StartHookThread(reinterpret_cast<tarn::WindowId>(hwnd))) {
