@@ -24,23 +24,23 @@ std::optional<ConfigurationValue> FindConfigurationValue(const HidInterfaceInfo&
     return std::nullopt;
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 uint16_t ParseHexId(const char* text) {
     if (text == nullptr) return 0;
     while (*text == ' ' || *text == '\t') ++text;
     uint32_t value = 0;
     for (; *text; ++text) {
         const char c = *text;
-        uint32_t digit;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<uint32_t>(c - 'A' + 10);
-        } else {
-            break;
-        }
-        value = (value << 4 | digit) & 0xFFFFF;  // kept bounded; only the low 16 bits count
+        const int digit = HexDigitValue(c);
+        if (digit < 0) break;
+        value = (value << 4 | static_cast<uint32_t>(digit)) &
+                0xFFFFF;  // kept bounded; only the low 16 bits count
     }
     return static_cast<uint16_t>(value & 0xFFFF);
 }

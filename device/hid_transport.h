@@ -90,6 +90,8 @@ std::optional<ConfigurationValue> FindConfigurationValue(const HidInterfaceInfo&
 // Parses a hexadecimal id such as "3D5A" the way "%X" does: leading blanks skipped, digits read
 // until the first other character. Zero when no digit comes first.
 uint16_t ParseHexId(const char* text);
+// The value of one hexadecimal digit of either case, or -1.
+int HexDigitValue(char c);
 
 // The backend of the platform the program runs on: Win32 HID or Linux hidraw.
 std::unique_ptr<HidTransport> MakePlatformTransport();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "device/hid_descriptor.h"
+#include "device/hid_transport.h"
 
 namespace tarn {
 
@@ -21,17 +22,9 @@ std::optional<uint32_t> HexField(std::string_view text) {
     if (text.empty() || text.size() > 8) return std::nullopt;
     uint32_t value = 0;
     for (const char c : text) {
-        uint32_t digit;
-        if (c >= '0' && c <= '9') {
-            digit = static_cast<uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            digit = static_cast<uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            digit = static_cast<uint32_t>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        value = value << 4 | digit;
+        const int digit = HexDigitValue(c);
+        if (digit < 0) return std::nullopt;
+        value = value << 4 | static_cast<uint32_t>(digit);
     }
     return value;
 }
