@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/window_messages.h"
+#include "skin/offscreen_canvas_win32.h"
 
 namespace tarn {
 
@@ -56,32 +57,29 @@ LRESULT CPngHProgressBar::OnPaint(WPARAM, LPARAM) {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP buffer =
-        CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-    HGDIOBJ old = SelectObject(mem, buffer);
-    FillRect(mem, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    // Behind transparent parts of the pictures the parent's look shows through.
-    SendMessageW(parent_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
     {
-        Gdiplus::Graphics g(mem);
-        g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        if (track_) {
-            g.DrawImage(track_.get(), Gdiplus::Rect(0, 0, client.right, client.bottom), 0, 0,
-                        static_cast<int>(track_->GetWidth()), static_cast<int>(track_->GetHeight()),
-                        Gdiplus::UnitPixel);
-        }
-        const int w = skin::ProgressFillWidth(value_, range_, rect_.right - rect_.left);
-        if (fill_ && w > 0) {
-            g.DrawImage(fill_.get(), Gdiplus::Rect(0, 0, w, static_cast<int>(fill_->GetHeight())),
-                        0, 0, w, static_cast<int>(fill_->GetHeight()), Gdiplus::UnitPixel);
+        OffscreenCanvas canvas(dc, client.right, client.bottom);
+        HDC mem = canvas.dc();
+        FillRect(mem, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        // Behind transparent parts of the pictures the parent's look shows through.
+        SendMessageW(parent_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+        {
+            Gdiplus::Graphics g(mem);
+            g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+            g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+            if (track_) {
+                g.DrawImage(track_.get(), Gdiplus::Rect(0, 0, client.right, client.bottom), 0, 0,
+                            static_cast<int>(track_->GetWidth()),
+                            static_cast<int>(track_->GetHeight()), Gdiplus::UnitPixel);
+            }
+            const int w = skin::ProgressFillWidth(value_, range_, rect_.right - rect_.left);
+            if (fill_ && w > 0) {
+                g.DrawImage(fill_.get(),
+                            Gdiplus::Rect(0, 0, w, static_cast<int>(fill_->GetHeight())), 0, 0, w,
+                            static_cast<int>(fill_->GetHeight()), Gdiplus::UnitPixel);
+            }
         }
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(buffer);
-    DeleteDC(mem);
     EndPaint(hwnd_, &ps);
     return 0;
 }

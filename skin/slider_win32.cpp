@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/window_messages.h"
+#include "skin/offscreen_canvas_win32.h"
 #include "skin/thumb_shape.h"
 
 namespace tarn {
@@ -124,24 +125,18 @@ void CPngHSlider::ShapeToPicture() {
 LRESULT CPngHSlider::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    RECT mine{left_, 0, left_ + width_, 0};
-    RECT inBar{};
-    GetWindowRect(hwnd_, &inBar);
-    MapWindowPoints(nullptr, bar_->hwnd(), reinterpret_cast<POINT*>(&inBar), 2);
-    mine = inBar;
-    // Draw into a memory bitmap so the thumb never flickers over its track.
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP buffer = CreateCompatibleBitmap(dc, std::max(1, width_), std::max(1, height_));
-    HGDIOBJ old = SelectObject(mem, buffer);
-    bar_->PaintBackground(mem, mine);
-    if (picture_) {
-        Gdiplus::Graphics g(mem);
-        g.DrawImage(picture_.get(), 0, 0, width_, height_);
+    // The bar's background behind the thumb, in the bar's coordinates.
+    RECT mine{};
+    GetWindowRect(hwnd_, &mine);
+    MapWindowPoints(nullptr, bar_->hwnd(), reinterpret_cast<POINT*>(&mine), 2);
+    {
+        OffscreenCanvas canvas(dc, width_, height_);
+        bar_->PaintBackground(canvas.dc(), mine);
+        if (picture_) {
+            Gdiplus::Graphics g(canvas.dc());
+            g.DrawImage(picture_.get(), 0, 0, width_, height_);
+        }
     }
-    BitBlt(dc, 0, 0, width_, height_, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(buffer);
-    DeleteDC(mem);
     EndPaint(hwnd_, &ps);
     return 0;
 }
