@@ -19,6 +19,16 @@ wait_log() {  # line [seconds]
 since() { tail -n +"$(($1 + 1))" "$LOG"; }
 mark() { wc -l <"$LOG"; }
 
+# Clicks the press-notify button of the gallery window $win and checks what it reported.
+check_press_notify() {  # failure message
+    local m got
+    m=$(mark)
+    tarn_click "$win" 462 278
+    sleep 0.5
+    got=$(since "$m" | grep -v '^background' | tr '\n' '|')
+    [ "$got" = "notify 201 press|notify 202 press|click press|" ] || tarn_fail "$1: $got"
+}
+
 rm -f "$LOG"
 tarn_start --gallery
 gallery=$TARN_LAST_PID
@@ -27,12 +37,7 @@ wait_log ready 20 || tarn_fail "the gallery did not start"
 tarn_focus "$win" 900 470
 
 # A press-notify button: 0x70D 0x201, 0x70D 0x202, then the click, in that order.
-m=$(mark)
-tarn_click "$win" 462 278
-sleep 0.5
-got=$(since "$m" | grep -v '^background' | tr '\n' '|')
-[ "$got" = "notify 201 press|notify 202 press|click press|" ] ||
-    tarn_fail "press notifications out of order: $got"
+check_press_notify "press notifications out of order"
 tarn_log "press notify order ok"
 
 # A toggle-on-click button flips at each press.
@@ -221,12 +226,7 @@ bare_pid=$TARN_LAST_PID
 win=$(tarn_wait_window TarnGallery 60) || tarn_fail "the gallery without skins did not appear"
 wait_log ready 20 || tarn_fail "the gallery without skins did not start"
 tarn_focus "$win" 900 470
-m=$(mark)
-tarn_click "$win" 462 278
-sleep 0.5
-got=$(since "$m" | grep -v '^background' | tr '\n' '|')
-[ "$got" = "notify 201 press|notify 202 press|click press|" ] ||
-    tarn_fail "a button without pictures did not work: $got"
+check_press_notify "a button without pictures did not work"
 tarn_shot gallery-without-skins "$win" >/dev/null
 tarn_stop_pid "$bare_pid" 5
 rm -rf "$bare"
