@@ -164,9 +164,44 @@ Image LoadImageFile(const std::wstring& path) {
                       static_cast<int>(loaded.GetHeight()));
 }
 
+namespace {
+
+// A DIB section's pixels, straight from memory: no device context, so no trip to the window
+// system. Skins and resource pictures are loaded as DIB sections.
+bool CopyFromDibSection(HBITMAP picture, const skin::CutPlan& plan, void* pieceBits, int width,
+                        int height) {
+    DIBSECTION dib{};
+    if (GetObjectW(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return false;
+    skin::PixelRows rows;
+    rows.bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+    rows.width = dib.dsBm.bmWidth;
+    rows.height = dib.dsBm.bmHeight < 0 ? -dib.dsBm.bmHeight : dib.dsBm.bmHeight;
+    rows.bitsPerPixel = dib.dsBm.bmBitsPixel;
+    rows.stride = static_cast<size_t>(dib.dsBm.bmWidthBytes);
+    rows.bottomUp = dib.dsBmih.biHeight > 0;
+    // Bit fields other than the usual order would need the slow path's conversion.
+    if (dib.dsBmih.biCompression != BI_RGB) return false;
+    GdiFlush();
+    return skin::CopyCut(rows, plan, static_cast<uint32_t*>(pieceBits), width, height);
+}
+
+void BlitCut(HBITMAP picture, const skin::CutPlan& plan, HBITMAP piece) {
+    HDC src = CreateCompatibleDC(nullptr);
+    HDC dst = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSrc = SelectObject(src, picture);
+    HGDIOBJ oldDst = SelectObject(dst, piece);
+    BitBlt(dst, plan.destLeft, plan.destTop, plan.width, plan.height, src, plan.sourceLeft,
+           plan.sourceTop, SRCCOPY);
+    SelectObject(src, oldSrc);
+    SelectObject(dst, oldDst);
+    DeleteDC(src);
+    DeleteDC(dst);
+}
+
+}  // namespace
+
 OwnedBitmap CutPicture(HBITMAP picture, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) return {};
-    HDC screen = GetDC(nullptr);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = width;
@@ -174,23 +209,14 @@ OwnedBitmap CutPicture(HBITMAP picture, int x, int y, int width, int height) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP piece = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
+    // RGB colours need no device context.
+    HBITMAP piece = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!piece) return {};
     const SIZE size = BitmapSize(picture);
     // Only the part of the rectangle that lies inside the source is copied.
     const skin::CutPlan plan = skin::PlanCut(x, y, width, height, size.cx, size.cy);
-    if (picture && !plan.empty) {
-        HDC src = CreateCompatibleDC(nullptr);
-        HDC dst = CreateCompatibleDC(nullptr);
-        HGDIOBJ oldSrc = SelectObject(src, picture);
-        HGDIOBJ oldDst = SelectObject(dst, piece);
-        BitBlt(dst, plan.destLeft, plan.destTop, plan.width, plan.height, src, plan.sourceLeft,
-               plan.sourceTop, SRCCOPY);
-        SelectObject(src, oldSrc);
-        SelectObject(dst, oldDst);
-        DeleteDC(src);
-        DeleteDC(dst);
+    if (picture && !plan.empty && !CopyFromDibSection(picture, plan, bits, width, height)) {
+        BlitCut(picture, plan, piece);
     }
     return OwnedBitmap(piece);
 }
