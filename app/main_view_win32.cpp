@@ -59,14 +59,27 @@ void COstraDriverDlg::BuildView() {
 }
 
 void COstraDriverDlg::CentreWindow(int width, int height) {
-    // A borderless pop-up with a taskbar button; the minimize box comes once the mouse is open.
-    SetWindowLongPtrW(hwnd_, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU);
-    SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, WS_EX_APPWINDOW);
+    // The template makes the window a borderless pop-up with a taskbar button and no minimize
+    // box yet. Its frame is only set here when it differs: a frame change makes the window
+    // system rebuild the window, the costliest step of the whole view.
+    constexpr LONG_PTR kFrameStyles = WS_POPUP | WS_CHILD | WS_CAPTION | WS_THICKFRAME |
+                                      WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    constexpr LONG_PTR kFrameExStyles = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE |
+                                        WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
+    constexpr LONG_PTR kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
+    constexpr LONG_PTR kExStyle = WS_EX_APPWINDOW;
+    UINT frame = 0;
+    if ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & kFrameStyles) != (kStyle & kFrameStyles) ||
+        (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & kFrameExStyles) != kExStyle) {
+        SetWindowLongPtrW(hwnd_, GWL_STYLE, kStyle);
+        SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, kExStyle);
+        frame = SWP_FRAMECHANGED;
+    }
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | frame);
 }
 
 void COstraDriverDlg::CreateSmallButtons() {
