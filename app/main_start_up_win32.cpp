@@ -111,28 +111,44 @@ void COstraDriverDlg::LoadMacros() {
     LoadMacroStore();
 }
 
+// The page that shows first is made with the view; the four hidden ones follow as soon as the
+// window shows (CreateHiddenPages), before any input or request can reach them.
 void COstraDriverDlg::CreatePages() {
-    const geo::Rect& area = geo::main_window::kPageArea;
-    for (int k = 0; k < kPageCount; ++k) {
-        CEmptyPage& page = pages_[k];
-        page.SetBackground(skinNormal_.get(), {area.left, area.top});
-        if (!page.CreateModeless(hwnd_, kFirstPageTemplate + k)) continue;
-        // A template missing from the resources comes up as a pop-up; a page is a child.
-        SetWindowLongPtrW(page.hwnd(), GWL_STYLE, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
-        SetParent(page.hwnd(), hwnd_);
-        SetWindowPos(page.hwnd(), nullptr, area.left, area.top, area.width(), area.height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
-                         (k == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        // The template's fields belong to the page that is not built yet.
-        EnumChildWindows(
-            page.hwnd(),
-            [](HWND child, LPARAM) -> BOOL {
-                ShowWindow(child, SW_HIDE);
-                return TRUE;
-            },
-            0);
-    }
+    CreatePage(kButtonPage);
     controller_.ShowMainPage(kButtonPage);
+}
+
+void COstraDriverDlg::CreateHiddenPages() {
+    for (int n = 1; n <= kPageCount; ++n) CreatePage(n);
+}
+
+void COstraDriverDlg::CreatePage(int n) {
+    CEmptyPage& page = pages_[n - 1];
+    if (page.hwnd()) return;
+    const geo::Rect& area = geo::main_window::kPageArea;
+    page.SetBackground(skinNormal_.get(), {area.left, area.top});
+    if (!page.CreateModeless(hwnd_, kFirstPageTemplate + n - 1)) return;
+    HWND hwnd = page.hwnd();
+    constexpr LONG_PTR kPageStyle = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    constexpr LONG_PTR kCompared = kPageStyle | WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+    UINT frame = 0;
+    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & kCompared) != kPageStyle) {
+        // A template missing from the resources comes up as a pop-up; a page is a child.
+        SetWindowLongPtrW(hwnd, GWL_STYLE, kPageStyle);
+        SetParent(hwnd, hwnd_);
+        frame = SWP_FRAMECHANGED;
+    }
+    const bool shown = n == controller_.CurrentPage();
+    SetWindowPos(hwnd, nullptr, area.left, area.top, area.width(), area.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | frame | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    // The template's fields belong to the page that is not built yet.
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM) -> BOOL {
+            ShowWindow(child, SW_HIDE);
+            return TRUE;
+        },
+        0);
 }
 
 // On a cold start the shell builds its notification area when the first icon arrives, and the

@@ -79,7 +79,7 @@ void COstraDriverDlg::CentreWindow(int width, int height) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + (work.right - work.left - width) / 2;
     const int y = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | frame);
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | frame);
 }
 
 void COstraDriverDlg::CreateSmallButtons() {
@@ -101,9 +101,11 @@ std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> COstraDriverDlg::Smal
              {&languageButton_, &mw::kLanguageButton}}};
 }
 
-// The pressed and hover skins serve only the small buttons, which keep their own pieces of them;
-// the tooltips get their texts (again after each language change).
+// What the first look does not need: the hidden pages, and the pressed and hover looks. The
+// pressed and hover skins serve only the small buttons, which keep their own pieces of them; the
+// tooltips get their texts (again after each language change).
 LRESULT COstraDriverDlg::OnFinishView(WPARAM, LPARAM) {
+    CreateHiddenPages();
     const OwnedBitmap down = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
     const OwnedBitmap over = LoadPictureFile(SkinPath(L"Main_Over.bmp"));
     for (const auto& [button, rect] : SmallButtons()) {

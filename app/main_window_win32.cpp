@@ -146,7 +146,10 @@ LRESULT COstraDriverDlg::OnApplyFailed(WPARAM, LPARAM lParam) {
 }
 
 LRESULT COstraDriverDlg::OnHookReport(WPARAM wParam, LPARAM lParam) {
-    PostMessageW(pages_[kStatisticsPage - 1].hwnd(), kMsgStatsHook, wParam, lParam);
+    // A post to no window would land in this thread's own queue.
+    if (HWND statistics = pages_[kStatisticsPage - 1].hwnd()) {
+        PostMessageW(statistics, kMsgStatsHook, wParam, lParam);
+    }
     if (wParam != kReportKey) RunSoftwareAction(static_cast<uint32_t>(wParam));
     return 0;
 }

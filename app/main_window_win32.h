@@ -112,6 +112,8 @@ private:
     void LoadMacros() override;
     void BuildView() override;
     void CreatePages() override;
+    void CreatePage(int n);
+    void CreateHiddenPages();
     void AddTrayIcon() override;
     void WaitForTrayIcon();
     void LoadProfiles() override;
