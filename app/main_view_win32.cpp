@@ -30,9 +30,8 @@ RECT ToRect(const geo::Rect& r) {
 
 // The tab and button pictures (normal, down, over) follow the interface language at the moment
 // the view is built; the normal one serves as the disabled one too.
-int ShapedPicture(bool chinese, int chineseId, int englishId) {
-    return chinese ? chineseId : englishId;
-}
+constexpr int kShapedChinese[] = {154, 156, 155};
+constexpr int kShapedEnglish[] = {157, 159, 158};
 
 }  // namespace
 
@@ -101,9 +100,9 @@ std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> COstraDriverDlg::Smal
              {&languageButton_, &mw::kLanguageButton}}};
 }
 
-// What the first look does not need: the hidden pages, and the pressed and hover looks. The
-// pressed and hover skins serve only the small buttons, which keep their own pieces of them; the
-// tooltips get their texts (again after each language change).
+// What the first look does not need: the hidden pages, and the small buttons' pressed and hover
+// looks (skin files that are only for them; each keeps its own pieces). The tooltips get their
+// texts (again after each language change).
 LRESULT COstraDriverDlg::OnFinishView(WPARAM, LPARAM) {
     CreateHiddenPages();
     const OwnedBitmap down = LoadPictureFile(SkinPath(L"Main_Down.bmp"));
@@ -112,18 +111,12 @@ LRESULT COstraDriverDlg::OnFinishView(WPARAM, LPARAM) {
         button->SetSkinImages(rect->left, rect->top, rect->right, rect->bottom, skinNormal_.get(),
                               over.get(), down.get(), skinNormal_.get());
     }
-    if (shapedNormal_) {
-        CutShapedButtons(LoadBitmapResource(ShapedPicture(shapedChinese_, 156, 159)),
-                         LoadBitmapResource(ShapedPicture(shapedChinese_, 155, 158)));
-        // Each button keeps its own pieces; the full-window picture is not needed any more.
-        shapedNormal_ = OwnedBitmap();
-    }
     RefreshTooltips();
     return 0;
 }
 
-// The eleven shaped buttons start with their normal look only, cut from one full-window
-// picture; their pressed and hover looks follow in FinishView.
+// The eleven shaped buttons cut their looks from one set of full-window pictures, which goes
+// once they have their pieces. The selected tab and profile show pressed from the first look.
 void COstraDriverDlg::CreateShapedButtons() {
     for (int k = 0; k < kPageCount; ++k) {
         tabs_[k].CreateShaped(u"", kShapedStyle, mw::kTabs[k], hwnd_);
@@ -132,23 +125,17 @@ void COstraDriverDlg::CreateShapedButtons() {
         profileButtons_[k].SetSticky(true);
     }
     okButton_.CreateShaped(u"", kShapedStyle, mw::kOk, hwnd_);
-    shapedChinese_ = ChineseUi == 1;
-    shapedNormal_ = LoadBitmapResource(ShapedPicture(shapedChinese_, 154, 157));
-    CutShapedButtons(OwnedBitmap(), OwnedBitmap());
+    const int* ids = ChineseUi == 1 ? kShapedChinese : kShapedEnglish;
+    const OwnedBitmap normal = LoadBitmapResource(ids[0]);
+    const OwnedBitmap down = LoadBitmapResource(ids[1]);
+    const OwnedBitmap over = LoadBitmapResource(ids[2]);
+    for (int k = 0; k < kPageCount; ++k) {
+        tabs_[k].CutStateBitmaps(normal.get(), down.get(), over.get(), normal.get());
+        profileButtons_[k].CutStateBitmaps(normal.get(), down.get(), over.get(), normal.get());
+    }
+    okButton_.CutStateBitmaps(normal.get(), down.get(), over.get(), normal.get());
     // The tooltips come with the language (ApplyLanguage) and once the window shows: making
     // eleven tooltip windows here would hold the window back.
-}
-
-// A missing pressed or hover picture leaves the normal look in its place.
-void COstraDriverDlg::CutShapedButtons(const OwnedBitmap& down, const OwnedBitmap& over) {
-    HBITMAP normal = shapedNormal_.get();
-    HBITMAP pressed = down ? down.get() : normal;
-    HBITMAP hover = over ? over.get() : normal;
-    for (int k = 0; k < kPageCount; ++k) {
-        tabs_[k].CutStateBitmaps(normal, pressed, hover, normal);
-        profileButtons_[k].CutStateBitmaps(normal, pressed, hover, normal);
-    }
-    okButton_.CutStateBitmaps(normal, pressed, hover, normal);
 }
 
 LRESULT COstraDriverDlg::OnEraseBackground(WPARAM, LPARAM) {

@@ -95,7 +95,6 @@ private:
     std::array<std::pair<CGDIBitmapBtn*, const geo::Rect*>, 3> SmallButtons();
     LRESULT OnFinishView(WPARAM, LPARAM);
     void CreateShapedButtons();
-    void CutShapedButtons(const OwnedBitmap& down, const OwnedBitmap& over);
     void CentreWindow(int width, int height);
     void PaintHint(HDC dc);
     void RepaintHint();
@@ -176,8 +175,6 @@ private:
     CIrrButton okButton_;
     std::array<CEmptyPage, 5> pages_;
     OwnedBitmap flag_;
-    OwnedBitmap shapedNormal_;  // until the shaped buttons have all their looks
-    bool shapedChinese_ = false;
     HFONT hintFont_ = nullptr;
     std::u16string hintText_;
     CMenuExA* languagePopup_ = nullptr;  // deletes itself when its window closes

@@ -141,7 +141,7 @@ void CIrrButton::Draw(HDC dc) {
     if (*picture) {
         HDC src = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(src, picture->get());
-        BitBlt(dc, 0, 0, w, h, src, cut_ ? 0 : box_.left, cut_ ? 0 : box_.top, SRCCOPY);
+        BitBlt(dc, 0, 0, w, h, src, 0, 0, SRCCOPY);
         SelectObject(src, old);
         DeleteDC(src);
     }
