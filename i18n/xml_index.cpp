@@ -142,8 +142,6 @@ void Indexer::LinkAsLastChild(uint32_t parent, uint32_t child, ElementRecord& re
 }
 
 void Indexer::StartElement(size_t at, const ScannedNode& node) {
-    // Grow by half of what is used so far, as the first estimate can be far off.
-    if (records_.size() == records_.capacity()) records_.reserve(records_.size() * 3 / 2 + 1);
     const auto index = static_cast<uint32_t>(records_.size());
     const bool empty = node.type == NodeType::EmptyTag;
     ElementRecord r{};
