@@ -4,9 +4,7 @@
 # window do nothing; the next OK still applies.
 . "$(dirname "$0")/lib.sh"
 TITLE="Nirel Tarn Gaming Mouse Driver"
-sim_log_unix="$TARN_SHOTS/apply_failure.sim.log"
-rm -f "$sim_log_unix"
-export TARN_SIM_LOG="Z:$(echo "$sim_log_unix" | sed 's|/|\\|g')"
+tarn_sim_log apply_failure
 export TARN_SIM_FAIL="SetLedColor@1"
 
 tarn_fresh_data

@@ -4,9 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 TITLE="Nirel Tarn Gaming Mouse Driver"
 post() { "$WINE_LOADER" "$TARN_PROGRAM_DIR/../probes/post_message.exe" "$TITLE" "$@" 2>/dev/null; }
-sim_log_unix="$TARN_SHOTS/hints_and_defaults.sim.log"
-rm -f "$sim_log_unix"
-export TARN_SIM_LOG="Z:$(echo "$sim_log_unix" | sed 's|/|\\|g')"
+tarn_sim_log hints_and_defaults
 
 tarn_fresh_data
 data=$(tarn_data_unix)

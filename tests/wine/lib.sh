@@ -41,6 +41,15 @@ tarn_temp_unix() {
     echo "$t"
 }
 tarn_data_unix() { echo "$(tarn_temp_unix)/NIREL/Tarn"; }
+# A Unix path as the Windows programs see it (drive Z: is the root).
+tarn_win_path() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
+# The simulated mouse logs into the screenshots folder as NAME.sim.log (sim_log_unix).
+tarn_sim_log() {  # name
+    sim_log_unix="$TARN_SHOTS/$1.sim.log"
+    rm -f "$sim_log_unix"
+    TARN_SIM_LOG=$(tarn_win_path "$sim_log_unix")
+    export TARN_SIM_LOG
+}
 # Starts from a data folder that does not exist yet, as on a first start.
 tarn_fresh_data() { rm -rf "$(tarn_data_unix)"; }
 

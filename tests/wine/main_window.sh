@@ -7,9 +7,7 @@
 # "Exit" ends the process.
 . "$(dirname "$0")/lib.sh"
 TITLE="Nirel Tarn Gaming Mouse Driver"
-sim_log_unix="$TARN_SHOTS/main_window.sim.log"
-rm -f "$sim_log_unix"
-export TARN_SIM_LOG="Z:$(echo "$sim_log_unix" | sed 's|/|\\|g')"
+tarn_sim_log main_window
 
 tarn_fresh_data
 data=$(tarn_data_unix)

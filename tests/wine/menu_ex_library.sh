@@ -6,10 +6,9 @@ probe_dir="$TARN_PROGRAM_DIR/../probes"
 [ -f "$probe_dir/menuex_probe.exe" ] || tarn_fail "menuex_probe.exe was not built"
 result_unix="$TARN_SHOTS/menu_ex_library.result"
 rm -f "$result_unix"
-win_path() { echo "Z:$(echo "$1" | sed 's|/|\\|g')"; }
 
-"$WINE_LOADER" "$probe_dir/menuex_probe.exe" "$(win_path "$(cd "$TARN_PROGRAM_DIR" && pwd)")" \
-    "$(win_path "$result_unix")" >>"$TARN_SHOTS/$TARN_TEST_NAME.log" 2>&1 &
+"$WINE_LOADER" "$probe_dir/menuex_probe.exe" "$(tarn_win_path "$(cd "$TARN_PROGRAM_DIR" && pwd)")" \
+    "$(tarn_win_path "$result_unix")" >>"$TARN_SHOTS/$TARN_TEST_NAME.log" 2>&1 &
 probe=$!
 TARN_PIDS+=("$probe")
 
