@@ -8,7 +8,7 @@
 
 #include "app/app_paths.h"
 #include "app/main_window_win32.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/user_messages_win32.h"
 #include "app/window_messages.h"
 #include "skin/control_gallery_win32.h"

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "app/file_system.h"
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tarn {
 

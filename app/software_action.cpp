@@ -1,7 +1,7 @@
 #include "app/software_action.h"
 
 #include "app/hook_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "assign/function_catalogue.h"
 
 namespace tarn {

@@ -13,7 +13,7 @@
 #include "app/app_paths.h"
 #include "app/clock.h"
 #include "app/file_system.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "macro/macro_store.h"
 
 namespace {

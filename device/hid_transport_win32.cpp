@@ -16,7 +16,7 @@ extern "C" {
 #include <string>
 
 #include "app/app_paths.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "device/hid_transport.h"
 
 namespace tarn {

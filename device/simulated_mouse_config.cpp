@@ -5,7 +5,7 @@
 #include "device/simulated_mouse.h"
 
 #ifdef _WIN32
-#include "app/text.h"
+#include "base/text.h"
 #endif
 
 namespace tarn {

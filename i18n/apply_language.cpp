@@ -2,7 +2,7 @@
 
 #include "app/app_paths.h"
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/window_messages.h"
 #include "i18n/language_file.h"
 #include "i18n/language_id_file.h"

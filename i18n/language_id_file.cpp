@@ -5,7 +5,7 @@
 #include "app/app_paths.h"
 #include "app/file_system.h"
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/user_messages.h"
 
 namespace tarn {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/user_messages.h"
 #include "assign/key_names.h"
 #include "macro/macro_store.h"

@@ -6,7 +6,7 @@
 #include "app/clock.h"
 #include "app/file_system.h"
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/user_messages.h"
 #include "assign/function_catalogue.h"
 

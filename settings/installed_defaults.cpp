@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "app/user_messages.h"
 #include "settings/file_dialogs.h"
 #include "settings/profile_files.h"

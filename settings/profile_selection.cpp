@@ -1,6 +1,6 @@
 #include "settings/profile_selection.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/profile_files.h"
 
 namespace tarn {

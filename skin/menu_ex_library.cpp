@@ -1,6 +1,6 @@
 #include "skin/menu_ex_library.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "tests/support/memory_file_system.h"
 
 namespace tarn {

@@ -2,7 +2,7 @@
 
 #include "app/input_hooks.h"
 #include "app/software_action.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "assign/function_catalogue.h"
 
 namespace tarn {

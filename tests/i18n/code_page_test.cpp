@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "i18n/encoding_table.h"
 
 namespace tarn {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "i18n/language_file.h"
 #include "i18n/language_table.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "i18n/xml_document.h"
 
 namespace tarn {

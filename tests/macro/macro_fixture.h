@@ -10,7 +10,7 @@
 
 #include "app/app_paths.h"
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "macro/macro_store.h"
 #include "tests/support/doubles.h"
 #include "tests/support/memory_file_system.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tarn {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "macro/macro_events.h"
 #include "settings/profile_exchange.h"
 #include "tests/tools/tarnctl_runner.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/file_system.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/installed_defaults.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/file_system.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "tools/tarnctl/output.h"
 
 namespace tarnctl {

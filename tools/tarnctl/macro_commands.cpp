@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "device/macro_block.h"
 #include "macro/game_groups.h"
 #include "macro/macro_store.h"

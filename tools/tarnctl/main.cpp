@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "app/text.h"
+#include "base/text.h"
 
 // Wide arguments, so paths outside the ANSI code page arrive whole; output is UTF-8.
 int wmain(int argc, wchar_t** argv) {

@@ -7,7 +7,7 @@
 #include "app/hook_state.h"
 #include "app/message_poster.h"
 #include "app/pointer_settings.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/window_messages.h"
 #include "device/apply_worker.h"
 #include "device/simulated_mouse.h"

@@ -3,7 +3,7 @@
 
 #include "app/file_system.h"
 #include "app/language_state.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "assign/function_catalogue.h"
 #include "device/key_matrix_plan.h"
 #include "tools/tarnctl/apply_inputs.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/file_system.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "i18n/language_file.h"
 #include "i18n/xml_document.h"
 #include "tools/tarnctl/commands.h"

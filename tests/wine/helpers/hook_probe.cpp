@@ -10,7 +10,7 @@
 
 #include "app/input_hooks.h"
 #include "app/software_action.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "app/window_messages.h"
 
 namespace {
