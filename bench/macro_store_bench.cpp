@@ -12,7 +12,7 @@
 
 #include "app/app_paths.h"
 #include "app/clock.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "base/text.h"
 #include "macro/macro_store.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "app/app_paths.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "app/language_state.h"
 #include "base/text.h"
 #include "app/user_messages.h"

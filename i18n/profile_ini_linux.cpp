@@ -2,7 +2,7 @@
 // same rules as the platform's reader.
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "i18n/profile_ini.h"
 
 namespace tarn {

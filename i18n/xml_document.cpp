@@ -1,6 +1,6 @@
 #include "i18n/xml_document.h"
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "i18n/xml_decode.h"
 #include "i18n/xml_index.h"
 #include "i18n/xml_references.h"

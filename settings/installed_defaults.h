@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace tarn {
 

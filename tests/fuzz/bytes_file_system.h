@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace tarn::fuzz {
 

@@ -7,7 +7,7 @@
 
 #include "app/app_paths.h"
 #include "app/clock.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "device/macro_block.h"
 #include "macro/macro_events.h"
 #include "macro/macro_store.h"

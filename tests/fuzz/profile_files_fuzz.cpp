@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/app_paths.h"
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "settings/file_dialogs.h"
 #include "settings/profile_exchange.h"
 #include "settings/profile_files.h"

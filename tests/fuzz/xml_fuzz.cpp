@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "i18n/language_file.h"
 #include "i18n/xml_document.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace tarn::test {
 

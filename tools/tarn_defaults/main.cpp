@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "base/text.h"
 #include "settings/installed_defaults.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "base/text.h"
 #include "tools/tarnctl/output.h"
 

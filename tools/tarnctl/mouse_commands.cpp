@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "app/hook_state.h"
 #include "app/message_poster.h"
 #include "app/pointer_settings.h"

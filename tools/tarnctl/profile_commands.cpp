@@ -1,7 +1,7 @@
 // profile show, profile default and keymatrix.
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "app/language_state.h"
 #include "base/text.h"
 #include "assign/function_catalogue.h"

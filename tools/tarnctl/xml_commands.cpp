@@ -1,7 +1,7 @@
 // xml check and xml get.
 #include <string>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "base/text.h"
 #include "i18n/language_file.h"
 #include "i18n/xml_document.h"

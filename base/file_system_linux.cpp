@@ -5,7 +5,7 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "base/text.h"
 
 namespace tarn {
