@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/app_paths.h"
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/input_hooks.h"
 #include "app/main_window_win32.h"
 #include "app/user_messages.h"

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/hook_state.h"
 #include "device/apply_worker.h"
 #include "device/simulated_mouse.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/app_paths.h"
-#include "app/clock.h"
+#include "base/clock.h"
 #include "base/file_system.h"
 #include "base/text.h"
 #include "macro/macro_store.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <span>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "app/pointer_settings.h"
 #include "app/window_messages.h"
 #include "assign/function_catalogue.h"

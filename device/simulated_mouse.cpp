@@ -6,7 +6,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "device/device_commands.h"
 
 namespace tarn {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/clock.h"
+#include "base/clock.h"
 #include "device/device_commands.h"
 #include "device/macro_block.h"
 

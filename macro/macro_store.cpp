@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/app_paths.h"
-#include "app/clock.h"
+#include "base/clock.h"
 #include "base/file_system.h"
 #include "app/language_state.h"
 #include "base/text.h"

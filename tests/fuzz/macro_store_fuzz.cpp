@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/app_paths.h"
-#include "app/clock.h"
+#include "base/clock.h"
 #include "base/file_system.h"
 #include "device/macro_block.h"
 #include "macro/macro_events.h"

@@ -1,7 +1,7 @@
 // The system tick count, as the device pauses and the statistics measure time on Windows.
 #include <windows.h>
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 namespace tarn {
 
