@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 
 namespace tarn {
 

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "app/input_hooks.h"
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 
 namespace tarn {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "settings/profile_record.h"
 
 namespace tarn {

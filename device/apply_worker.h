@@ -11,7 +11,7 @@
 
 #include "app/hook_state.h"
 #include "app/manual_reset_event.h"
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"
 

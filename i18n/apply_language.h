@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "i18n/language_table.h"
 
 namespace tarn {

@@ -1,7 +1,7 @@
 // The system's common file dialogs for the profile export and import.
 #pragma once
 
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "settings/file_dialogs.h"
 
 namespace tarn {

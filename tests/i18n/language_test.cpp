@@ -8,7 +8,7 @@
 
 #include "app/app_paths.h"
 #include "app/language_state.h"
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "app/window_messages.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_file.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "app/user_messages.h"
 
 namespace tarn::test {

@@ -5,7 +5,7 @@
 
 #include "base/file_system.h"
 #include "app/hook_state.h"
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 #include "app/pointer_settings.h"
 #include "base/text.h"
 #include "app/window_messages.h"

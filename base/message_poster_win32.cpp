@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "app/message_poster.h"
+#include "base/message_poster.h"
 
 namespace tarn {
 
