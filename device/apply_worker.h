@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/hook_state.h"
-#include "app/manual_reset_event.h"
+#include "base/manual_reset_event.h"
 #include "base/message_poster.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"

@@ -1,4 +1,4 @@
-#include "app/manual_reset_event.h"
+#include "base/manual_reset_event.h"
 
 #include <chrono>
 
