@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/main_window_win32.h"
 #include "base/text.h"
 #include "app/user_messages_win32.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/clock.h"
 #include "app/input_hooks.h"
 #include "app/main_window_win32.h"

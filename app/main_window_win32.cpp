@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/hint_table.h"
 #include "app/hook_state.h"
 #include "app/hover_hints.h"

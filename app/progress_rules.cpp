@@ -1,6 +1,6 @@
 #include "app/progress_rules.h"
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 
 namespace tarn {

@@ -61,7 +61,7 @@ StartUpOutcome RunStartUp(StartUpSteps& steps, Clock& clock) {
 
 }  // namespace tarn
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 
 namespace tarn {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/clock.h"
 #include "base/file_system.h"
 #include "base/text.h"

@@ -15,7 +15,7 @@ extern "C" {
 #include <new>
 #include <string>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/text.h"
 #include "device/hid_transport.h"
 

@@ -1,6 +1,6 @@
 #include "i18n/apply_language.h"
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 #include "base/text.h"
 #include "app/window_messages.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/clock.h"
 #include "base/file_system.h"
 #include "app/language_state.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 #include "base/text.h"
 #include "app/user_messages.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 
 namespace tarn {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/window_win32.h"
 #include "skin/picture_cut.h"
 

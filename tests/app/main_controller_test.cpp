@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/hook_state.h"
 #include "settings/profile_files.h"
 #include "tests/support/doubles.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 #include "tests/support/doubles.h"
 

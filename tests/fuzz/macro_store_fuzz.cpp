@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/clock.h"
 #include "base/file_system.h"
 #include "device/macro_block.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "base/file_system.h"
 #include "settings/file_dialogs.h"
 #include "settings/profile_exchange.h"

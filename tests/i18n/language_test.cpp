@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 #include "base/message_poster.h"
 #include "app/window_messages.h"

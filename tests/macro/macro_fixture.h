@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "app/language_state.h"
 #include "base/text.h"
 #include "macro/macro_store.h"

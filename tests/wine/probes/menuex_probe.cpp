@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_paths.h"
+#include "base/app_paths.h"
 #include "skin/menu_ex_library_win32.h"
 
 namespace {
