@@ -1,6 +1,6 @@
 #include "app/hook_state.h"
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 
 namespace tarn {
 

@@ -14,7 +14,7 @@
 #include "app/input_hooks.h"
 #include "app/main_window_win32.h"
 #include "app/user_messages.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "device/hid_transport.h"
 #include "device/simulated_mouse.h"
 #include "device/usb_driver.h"

@@ -8,7 +8,7 @@
 #include "app/hint_table.h"
 #include "app/language_state.h"
 #include "app/main_window_win32.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "skin/popup_menu_win32.h"
 
 namespace tarn {

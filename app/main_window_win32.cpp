@@ -13,7 +13,7 @@
 #include "app/progress_window_win32.h"
 #include "app/software_action.h"
 #include "app/user_messages.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "i18n/language_file.h"
 #include "skin/menu_ex_library_win32.h"
 #include "skin/popup_menu_win32.h"

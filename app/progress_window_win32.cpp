@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/progress_rules.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "device/apply_worker.h"
 
 namespace tarn {

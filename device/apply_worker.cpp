@@ -7,7 +7,7 @@
 
 #include "base/clock.h"
 #include "app/pointer_settings.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "assign/function_catalogue.h"
 #include "device/device_commands.h"
 #include "device/usb_driver.h"

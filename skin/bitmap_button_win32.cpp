@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 
 namespace tarn {
 

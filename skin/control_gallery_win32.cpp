@@ -6,7 +6,7 @@
 
 #include "app/language_state.h"
 #include "app/user_messages.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "app/window_win32.h"
 #include "skin/bitmap_button_win32.h"
 #include "skin/bitmap_edit_win32.h"

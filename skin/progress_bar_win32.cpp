@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "skin/offscreen_canvas_win32.h"
 
 namespace tarn {

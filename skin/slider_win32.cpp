@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "skin/offscreen_canvas_win32.h"
 #include "skin/thumb_shape.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "tests/support/doubles.h"
 
 namespace tarn {

@@ -7,7 +7,7 @@
 #include <numeric>
 #include <thread>
 
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "assign/function_catalogue.h"
 #include "device/simulated_mouse.h"
 #include "device/usb_driver.h"

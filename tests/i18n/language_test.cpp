@@ -9,7 +9,7 @@
 #include "base/app_paths.h"
 #include "app/language_state.h"
 #include "base/message_poster.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_file.h"
 #include "i18n/language_id_file.h"

@@ -8,7 +8,7 @@
 #include "base/message_poster.h"
 #include "app/pointer_settings.h"
 #include "base/text.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 #include "device/apply_worker.h"
 #include "device/simulated_mouse.h"
 #include "device/usb_driver.h"

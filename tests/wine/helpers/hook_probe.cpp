@@ -11,7 +11,7 @@
 #include "app/input_hooks.h"
 #include "app/software_action.h"
 #include "base/text.h"
-#include "app/window_messages.h"
+#include "base/window_messages.h"
 
 namespace {
 
