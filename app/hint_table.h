@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

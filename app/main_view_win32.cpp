@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "app/hint_table.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "app/main_window_win32.h"
 #include "base/window_messages.h"
 #include "skin/popup_menu_win32.h"

@@ -1,7 +1,7 @@
 #include "app/progress_rules.h"
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

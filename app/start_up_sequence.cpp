@@ -62,7 +62,7 @@ StartUpOutcome RunStartUp(StartUpSteps& steps, Clock& clock) {
 }  // namespace tarn
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

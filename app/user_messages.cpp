@@ -1,6 +1,6 @@
 #include "app/user_messages.h"
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "settings/profile_record.h"
 
 namespace tarn {

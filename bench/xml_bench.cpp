@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "i18n/language_file.h"
 #include "i18n/xml_document.h"
 

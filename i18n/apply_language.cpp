@@ -1,7 +1,7 @@
 #include "i18n/apply_language.h"
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "base/window_messages.h"
 #include "i18n/language_file.h"

@@ -1,6 +1,6 @@
 #include "i18n/language_file.h"
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "macro/game_groups.h"
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "app/user_messages.h"
 #include "assign/key_names.h"

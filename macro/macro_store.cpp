@@ -5,7 +5,7 @@
 #include "base/app_paths.h"
 #include "base/clock.h"
 #include "base/file_system.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "app/user_messages.h"
 #include "assign/function_catalogue.h"

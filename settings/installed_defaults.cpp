@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "app/user_messages.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 
 namespace tarn {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "app/user_messages.h"
 #include "base/window_messages.h"
 #include "app/window_win32.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "app/user_messages.h"
 
 namespace tarn {

@@ -5,7 +5,7 @@
 #include "app/hint_table.h"
 #include "app/hover_hints.h"
 #include "app/key_filter.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "app/progress_rules.h"
 
 namespace tarn {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "tests/support/doubles.h"
 
 namespace tarn {

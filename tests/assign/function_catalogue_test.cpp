@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 namespace {

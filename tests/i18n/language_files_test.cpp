@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "i18n/language_file.h"
 #include "i18n/language_table.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/message_poster.h"
 #include "base/window_messages.h"
 #include "i18n/apply_language.h"

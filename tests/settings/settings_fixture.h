@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/app_paths.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "settings/profile_files.h"
 #include "tests/support/doubles.h"

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "app/language_state.h"
+#include "base/language_state.h"
 #include "base/text.h"
 #include "assign/function_catalogue.h"
 #include "device/key_matrix_plan.h"

@@ -1,4 +1,4 @@
-#include "app/language_state.h"
+#include "base/language_state.h"
 
 namespace tarn {
 
