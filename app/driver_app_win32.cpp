@@ -9,7 +9,7 @@
 #include "base/app_paths.h"
 #include "app/main_window_win32.h"
 #include "base/text.h"
-#include "app/user_messages_win32.h"
+#include "base/user_messages_win32.h"
 #include "base/window_messages.h"
 #include "skin/control_gallery_win32.h"
 #include "skin/info_box_win32.h"

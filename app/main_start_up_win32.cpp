@@ -13,7 +13,7 @@
 #include "base/clock.h"
 #include "app/input_hooks.h"
 #include "app/main_window_win32.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "base/window_messages.h"
 #include "device/hid_transport.h"
 #include "device/simulated_mouse.h"

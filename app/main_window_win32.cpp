@@ -12,7 +12,7 @@
 #include "app/key_filter.h"
 #include "app/progress_window_win32.h"
 #include "app/software_action.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "base/window_messages.h"
 #include "i18n/language_file.h"
 #include "skin/menu_ex_library_win32.h"

@@ -6,7 +6,7 @@
 #include "base/file_system.h"
 #include "base/language_state.h"
 #include "base/text.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn {
 

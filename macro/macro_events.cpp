@@ -5,7 +5,7 @@
 
 #include "base/language_state.h"
 #include "base/text.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "assign/key_names.h"
 #include "macro/macro_store.h"
 

@@ -7,7 +7,7 @@
 #include "base/file_system.h"
 #include "base/language_state.h"
 #include "base/text.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "assign/function_catalogue.h"
 
 namespace tarn {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "settings/file_dialogs.h"
 #include "settings/profile_files.h"
 

@@ -6,7 +6,7 @@
 #include "base/app_paths.h"
 #include "base/language_state.h"
 #include "base/text.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn {
 

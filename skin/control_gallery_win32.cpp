@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/language_state.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "base/window_messages.h"
 #include "app/window_win32.h"
 #include "skin/bitmap_button_win32.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/language_state.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/user_messages_win32.h"
+#include "base/user_messages_win32.h"
 #include "skin/dlg_info_win32.h"
 
 namespace tarn {

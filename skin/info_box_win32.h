@@ -1,7 +1,7 @@
 // The information box of the user messages, shown as the skinned CDlgInfo.
 #pragma once
 
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn {
 

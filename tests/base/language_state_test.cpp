@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 #include "tests/support/doubles.h"
 
 namespace tarn {

@@ -8,7 +8,7 @@
 
 #include "base/clock.h"
 #include "base/message_poster.h"
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn::test {
 

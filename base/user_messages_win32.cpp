@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/user_messages.h"
-#include "app/user_messages_win32.h"
+#include "base/user_messages.h"
+#include "base/user_messages_win32.h"
 
 namespace tarn {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 namespace tarn {
 

@@ -1,4 +1,4 @@
-#include "app/user_messages.h"
+#include "base/user_messages.h"
 
 #include "base/language_state.h"
 
