@@ -16,7 +16,7 @@
 #include "app/driver_app_win32.h"
 #include "app/main_controller.h"
 #include "app/start_up_sequence.h"
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "device/apply_worker.h"
 #include "device/usb_driver.h"
 #include "i18n/apply_language.h"

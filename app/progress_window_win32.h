@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/picture_win32.h"
 #include "skin/progress_bar_win32.h"
 

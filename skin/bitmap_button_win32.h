@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/button_look.h"
 #include "skin/hover_win32.h"
 #include "skin/picture_win32.h"

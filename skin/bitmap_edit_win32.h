@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 
 namespace tarn {
 

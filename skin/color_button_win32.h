@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/hover_win32.h"
 #include "skin/tooltip_win32.h"
 

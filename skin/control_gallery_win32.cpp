@@ -7,7 +7,7 @@
 #include "base/language_state.h"
 #include "base/user_messages.h"
 #include "base/window_messages.h"
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/bitmap_button_win32.h"
 #include "skin/bitmap_edit_win32.h"
 #include "skin/color_button_win32.h"

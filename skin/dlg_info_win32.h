@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/bitmap_button_win32.h"
 #include "skin/info_box_logic.h"
 #include "skin/picture_win32.h"

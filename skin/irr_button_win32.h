@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/picture_win32.h"
 #include "skin/skin_geometry.h"
 #include "skin/tooltip_win32.h"

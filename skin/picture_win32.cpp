@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/app_paths.h"
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/picture_cut.h"
 
 namespace tarn {

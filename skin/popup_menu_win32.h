@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/picture_win32.h"
 #include "skin/popup_menu_layout.h"
 

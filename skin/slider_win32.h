@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/picture_win32.h"
 #include "skin/slider_math.h"
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 
 namespace tarn {
 

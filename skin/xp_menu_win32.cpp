@@ -1,6 +1,6 @@
 #include "skin/xp_menu_win32.h"
 
-#include "app/window_win32.h"
+#include "base/window_win32.h"
 #include "skin/popup_menu_layout.h"
 
 namespace tarn {
