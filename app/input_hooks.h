@@ -2,7 +2,7 @@
 // The decisions the hook procedures take live in hook_state.h.
 #pragma once
 
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "settings/profile_record.h"
 
 namespace tarn {

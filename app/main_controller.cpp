@@ -1,6 +1,6 @@
 #include "app/main_controller.h"
 
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "settings/profile_files.h"
 
 namespace tarn {

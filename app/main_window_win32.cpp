@@ -7,7 +7,7 @@
 
 #include "base/app_paths.h"
 #include "app/hint_table.h"
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "app/hover_hints.h"
 #include "app/key_filter.h"
 #include "app/progress_window_win32.h"

@@ -1,6 +1,6 @@
 #include "app/software_action.h"
 
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "base/text.h"
 #include "assign/function_catalogue.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "base/clock.h"
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "device/apply_worker.h"
 #include "device/simulated_mouse.h"
 #include "device/usb_driver.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <thread>
 
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "base/manual_reset_event.h"
 #include "base/message_poster.h"
 #include "macro/macro_record.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/app_paths.h"
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "settings/profile_files.h"
 #include "tests/support/doubles.h"
 #include "tests/support/memory_file_system.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/file_system.h"
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 #include "base/message_poster.h"
 #include "app/pointer_settings.h"
 #include "base/text.h"

@@ -1,4 +1,4 @@
-#include "app/hook_state.h"
+#include "base/hook_state.h"
 
 #include "base/window_messages.h"
 
