@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pointer_settings.h"
+#include "base/pointer_settings.h"
 
 namespace tarn::test {
 

@@ -6,7 +6,7 @@
 #include "base/file_system.h"
 #include "base/hook_state.h"
 #include "base/message_poster.h"
-#include "app/pointer_settings.h"
+#include "base/pointer_settings.h"
 #include "base/text.h"
 #include "base/window_messages.h"
 #include "device/apply_worker.h"

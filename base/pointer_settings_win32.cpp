@@ -2,7 +2,7 @@
 // profile and broadcast, then our own window is told with WM_WININICHANGE.
 #include <windows.h>
 
-#include "app/pointer_settings.h"
+#include "base/pointer_settings.h"
 
 namespace tarn {
 

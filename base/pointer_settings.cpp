@@ -1,4 +1,4 @@
-#include "app/pointer_settings.h"
+#include "base/pointer_settings.h"
 
 namespace tarn {
 
