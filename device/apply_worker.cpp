@@ -6,7 +6,7 @@
 #include <span>
 
 #include "base/clock.h"
-#include "base/pointer_settings.h"
+#include "device/apply_pointer_settings.h"
 #include "base/window_messages.h"
 #include "assign/function_catalogue.h"
 #include "device/device_commands.h"

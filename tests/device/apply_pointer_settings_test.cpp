@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "base/pointer_settings.h"
+#include "device/apply_pointer_settings.h"
 #include "tests/support/recording_pointer_settings.h"
 
 namespace tarn {
