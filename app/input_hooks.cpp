@@ -1,6 +1,6 @@
 #include "app/input_hooks.h"
 
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 
 #include "base/hook_state.h"
 #include "base/text.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 namespace tarn {
 

@@ -2,7 +2,7 @@
 #   *_win32.cpp  Windows only (windows, HID, shell)
 #   *_linux.cpp  Linux only (hidraw)
 #   anything else is portable and goes into tarn_core.
-set(TARN_PRODUCT_DIRS base app settings device assign macro lighting stats update i18n skin)
+set(TARN_PRODUCT_DIRS base app settings catalogue device assign macro lighting stats update i18n skin)
 
 function(tarn_collect_sources out kind)
   set(result)

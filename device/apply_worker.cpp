@@ -8,7 +8,7 @@
 #include "base/clock.h"
 #include "device/apply_pointer_settings.h"
 #include "base/window_messages.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 #include "device/device_commands.h"
 #include "device/usb_driver.h"
 #include "macro/macro_store.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "assign/key_names.h"
+#include "catalogue/key_names.h"
 
 namespace tarn {
 

@@ -6,7 +6,7 @@
 #include "base/language_state.h"
 #include "base/text.h"
 #include "base/user_messages.h"
-#include "assign/key_names.h"
+#include "catalogue/key_names.h"
 #include "macro/macro_store.h"
 
 namespace tarn {

@@ -8,7 +8,7 @@
 #include "base/language_state.h"
 #include "base/text.h"
 #include "base/user_messages.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 namespace tarn {
 

@@ -3,7 +3,7 @@
 #include "app/input_hooks.h"
 #include "app/software_action.h"
 #include "base/text.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 namespace tarn {
 namespace {

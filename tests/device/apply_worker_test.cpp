@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "base/window_messages.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 #include "device/simulated_mouse.h"
 #include "device/usb_driver.h"
 #include "tests/support/doubles.h"

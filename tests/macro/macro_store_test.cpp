@@ -1,6 +1,6 @@
 #include "macro/macro_store.h"
 
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 #include "tests/macro/macro_fixture.h"
 
 namespace tarn::test {

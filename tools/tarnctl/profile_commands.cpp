@@ -4,7 +4,7 @@
 #include "base/file_system.h"
 #include "base/language_state.h"
 #include "base/text.h"
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 #include "device/key_matrix_plan.h"
 #include "tools/tarnctl/apply_inputs.h"
 #include "tools/tarnctl/commands.h"

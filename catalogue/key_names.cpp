@@ -1,8 +1,8 @@
-#include "assign/key_names.h"
+#include "catalogue/key_names.h"
 
 #include <array>
 
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 namespace tarn {
 

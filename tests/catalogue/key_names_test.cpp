@@ -1,4 +1,4 @@
-#include "assign/key_names.h"
+#include "catalogue/key_names.h"
 
 #include <gtest/gtest.h>
 

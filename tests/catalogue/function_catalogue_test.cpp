@@ -1,4 +1,4 @@
-#include "assign/function_catalogue.h"
+#include "catalogue/function_catalogue.h"
 
 #include <gtest/gtest.h>
 

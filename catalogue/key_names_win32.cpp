@@ -1,7 +1,7 @@
 // The keyboard layout's character for a key, for the names the fixed table does not give.
 #include <windows.h>
 
-#include "assign/key_names.h"
+#include "catalogue/key_names.h"
 
 namespace tarn {
 
