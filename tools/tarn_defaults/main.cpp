@@ -8,7 +8,7 @@
 
 #include "base/file_system.h"
 #include "base/text.h"
-#include "settings/installed_defaults.h"
+#include "tools/tarn_defaults/installed_defaults.h"
 
 namespace {
 

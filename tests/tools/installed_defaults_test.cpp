@@ -1,4 +1,4 @@
-#include "settings/installed_defaults.h"
+#include "tools/tarn_defaults/installed_defaults.h"
 
 #include <unistd.h>
 
