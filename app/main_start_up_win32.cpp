@@ -111,46 +111,6 @@ void COstraDriverDlg::LoadMacros() {
     LoadMacroStore();
 }
 
-// The page that shows first is made with the view; the four hidden ones follow as soon as the
-// window shows (CreateHiddenPages), before any input or request can reach them.
-void COstraDriverDlg::CreatePages() {
-    CreatePage(kButtonPage);
-    controller_.ShowMainPage(kButtonPage);
-}
-
-void COstraDriverDlg::CreateHiddenPages() {
-    for (int n = 1; n <= kPageCount; ++n) CreatePage(n);
-}
-
-void COstraDriverDlg::CreatePage(int n) {
-    CEmptyPage& page = pages_[n - 1];
-    if (page.hwnd()) return;
-    const geo::Rect& area = geo::main_window::kPageArea;
-    page.SetBackground(skinNormal_.get(), {area.left, area.top});
-    if (!page.CreateModeless(hwnd_, kFirstPageTemplate + n - 1)) return;
-    HWND hwnd = page.hwnd();
-    constexpr LONG_PTR kPageStyle = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    constexpr LONG_PTR kCompared = kPageStyle | WS_POPUP | WS_CAPTION | WS_THICKFRAME;
-    UINT frame = 0;
-    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & kCompared) != kPageStyle) {
-        // A template missing from the resources comes up as a pop-up; a page is a child.
-        SetWindowLongPtrW(hwnd, GWL_STYLE, kPageStyle);
-        SetParent(hwnd, hwnd_);
-        frame = SWP_FRAMECHANGED;
-    }
-    const bool shown = n == controller_.CurrentPage();
-    SetWindowPos(hwnd, nullptr, area.left, area.top, area.width(), area.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | frame | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    // The template's fields belong to the page that is not built yet.
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM) -> BOOL {
-            ShowWindow(child, SW_HIDE);
-            return TRUE;
-        },
-        0);
-}
-
 // On a cold start the shell builds its notification area when the first icon arrives, and the
 // call waits for it: the request goes out from a thread of its own so that the window does not
 // wait too. The icon and its balloon still come at this step.
@@ -187,9 +147,6 @@ void COstraDriverDlg::RegisterDeviceNotifications() {
     filter.dbcc_classguid = kUsbDeviceInterface;
     deviceNotification_ = RegisterDeviceNotificationW(hwnd_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
-
-// The macro page lists game group 21 here once it exists.
-void COstraDriverDlg::ListStartMacros() {}
 
 void COstraDriverDlg::LoadMacroBindings() {
     LoadButtonMacroIds(Settings());
@@ -266,6 +223,7 @@ void COstraDriverDlg::StartRunning() {
         const std::string digits = std::to_string(version);
         firmwareVersionText_.assign(digits.begin(), digits.end());
     }
+    supportPage_.SetFirmwareVersion(firmwareVersionText_);
     hooksStarted_ = StartHookThread(self);
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
@@ -288,7 +246,7 @@ void COstraDriverDlg::ShutDown() {
     }
     DestroyMenuEx();
     CloseLanguageMenu();
-    for (CEmptyPage& page : pages_) page.Destroy();
+    for (CPage* page : Pages()) page->Destroy();
     KillTimer(hwnd_, kUpdaterTimerId);
     if (deviceNotification_) UnregisterDeviceNotification(deviceNotification_);
     deviceNotification_ = nullptr;

@@ -36,26 +36,6 @@ void LoadFirstLanguage(const std::u16string& path) {
     LoadLanguageFile(path);
 }
 
-TARN_BEGIN_MESSAGES(CEmptyPage)
-TARN_ON(WM_ERASEBKGND, OnEraseBackground)
-TARN_END_MESSAGES(win::Dialog)
-
-LRESULT CEmptyPage::OnEraseBackground(WPARAM wParam, LPARAM) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    if (!skin_) {
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        return 1;
-    }
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, skin_);
-    BitBlt(dc, 0, 0, client.right, client.bottom, source, offset_.x, offset_.y, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-    return 1;
-}
-
 TARN_BEGIN_MESSAGES(COstraDriverDlg)
 TARN_ON(kMsgLanguage, OnLanguage)
 TARN_ON(kMsgFinishView, OnFinishView)
@@ -147,7 +127,7 @@ LRESULT COstraDriverDlg::OnApplyFailed(WPARAM, LPARAM lParam) {
 
 LRESULT COstraDriverDlg::OnHookReport(WPARAM wParam, LPARAM lParam) {
     // A post to no window would land in this thread's own queue.
-    if (HWND statistics = pages_[kStatisticsPage - 1].hwnd()) {
+    if (HWND statistics = statisticsPage_.hwnd()) {
         PostMessageW(statistics, kMsgStatsHook, wParam, lParam);
     }
     if (wParam != kReportKey) RunSoftwareAction(static_cast<uint32_t>(wParam));
@@ -224,7 +204,7 @@ LRESULT COstraDriverDlg::OnTimer(WPARAM wParam, LPARAM) {
 }
 
 LRESULT COstraDriverDlg::OnQueryEndSession(WPARAM, LPARAM) {
-    // The statistics page saves its counters here once it exists.
+    statisticsPage_.SaveStatistics();
     return TRUE;
 }
 
@@ -267,18 +247,8 @@ void COstraDriverDlg::ReloadPagesFromProfile() {
     controller_.RefreshPages();
 }
 
-void COstraDriverDlg::CloseGroupMenu() {
-    DestroyMenuEx();
-}
-
 void COstraDriverDlg::ShowTabPressed(int tab, bool pressed) {
     if (tab >= 1 && tab <= kPageCount) tabs_[tab - 1].SetSelected(pressed);
-}
-
-void COstraDriverDlg::ShowPage(int page, bool visible) {
-    if (page >= 1 && page <= kPageCount && pages_[page - 1].hwnd()) {
-        ShowWindow(pages_[page - 1].hwnd(), visible ? SW_SHOW : SW_HIDE);
-    }
 }
 
 void COstraDriverDlg::EnableApplyControls(bool enabled) {
@@ -351,6 +321,7 @@ void COstraDriverDlg::RefreshTooltips() {
         profileButtons_[k].SetTooltip(HintText(kHintFirstProfile + k));
     }
     okButton_.SetTooltip(HintText(kHintApplyButton));
+    for (CPage* page : Pages()) page->LanguageChanged();
 }
 
 void COstraDriverDlg::CloseLanguageMenu() {

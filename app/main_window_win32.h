@@ -16,13 +16,18 @@
 #include "app/driver_app_win32.h"
 #include "app/main_controller.h"
 #include "app/start_up_sequence.h"
+#include "assign/button_page_win32.h"
 #include "base/window_win32.h"
 #include "device/apply_worker.h"
 #include "device/usb_driver.h"
 #include "i18n/apply_language.h"
+#include "lighting/lighting_page_win32.h"
+#include "macro/macro_page_win32.h"
 #include "skin/bitmap_button_win32.h"
 #include "skin/irr_button_win32.h"
 #include "skin/picture_win32.h"
+#include "stats/stats_page_win32.h"
+#include "update/support_page_win32.h"
 
 namespace tarn {
 
@@ -37,23 +42,6 @@ inline constexpr UINT kMsgFinishView = WM_APP + 1;
 
 // Loads the first interface texts before the main window exists.
 void LoadFirstLanguage(const std::u16string& path);
-
-// A page that is not built yet: an empty child dialog on its template that shows the main
-// window's skin under it, so the window looks whole.
-class CEmptyPage : public win::Dialog {
-    TARN_DECLARE_MESSAGES()
-
-public:
-    void SetBackground(HBITMAP mainSkin, POINT offset) {
-        skin_ = mainSkin;
-        offset_ = offset;
-    }
-
-private:
-    LRESULT OnEraseBackground(WPARAM, LPARAM);
-    HBITMAP skin_ = nullptr;
-    POINT offset_{};
-};
 
 class COstraDriverDlg : public win::Dialog,
                         private MainWindowShell,
@@ -113,6 +101,8 @@ private:
     void CreatePages() override;
     void CreatePage(int n);
     void CreateHiddenPages();
+    // The five pages in tab order (main_pages_win32.cpp).
+    std::array<CPage*, kPageCount> Pages();
     void AddTrayIcon() override;
     void WaitForTrayIcon();
     void LoadProfiles() override;
@@ -131,16 +121,17 @@ private:
     void ReportMouseMissing() override;
     void ShutDown();
 
-    // MainWindowShell.
+    // MainWindowShell: what reaches the pages (main_pages_win32.cpp).
+    void CloseGroupMenu() override;
+    bool MacroPageRecording() override;
+    void ToggleRecording() override;
+    void ValidateLoopField() override;
+    void RefreshButtonPage() override;
+    void CommitScrollLines() override;
+    void RefreshLightingPage() override;
+    // MainWindowShell: the window itself.
     void ShowProfileSelected(int slot, bool selected) override;
     void ReloadPagesFromProfile() override;
-    void CloseGroupMenu() override;
-    bool MacroPageRecording() override { return false; }
-    void ToggleRecording() override {}
-    void ValidateLoopField() override {}
-    void RefreshButtonPage() override {}
-    void CommitScrollLines() override {}
-    void RefreshLightingPage() override {}
     void ShowTabPressed(int tab, bool pressed) override;
     void ShowPage(int page, bool visible) override;
     void EnableApplyControls(bool enabled) override;
@@ -173,7 +164,17 @@ private:
     std::array<CIrrButton, 5> tabs_;
     std::array<CIrrButton, 5> profileButtons_;
     CIrrButton okButton_;
-    std::array<CEmptyPage, 5> pages_;
+    // The pages, in tab order.
+    CDlgMainSet buttonPage_;
+
+    CDlgLEDSet lightingPage_;
+
+    CDlgMacro macroPage_;
+
+    CDlgSts statisticsPage_;
+
+    CDlgSupport supportPage_;
+
     OwnedBitmap flag_;
     HFONT hintFont_ = nullptr;
     std::u16string hintText_;
