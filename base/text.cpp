@@ -101,4 +101,18 @@ std::u16string FormatOne(std::u16string_view format, std::u16string_view argumen
     return out;
 }
 
+namespace {
+char16_t FoldLatin(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+}  // namespace
+
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldLatin(a[i]) != FoldLatin(b[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace tarn

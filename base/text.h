@@ -31,6 +31,10 @@ std::u16string FromFixed(const char16_t (&source)[N]) {
 // The argument is never read as a format, so a path with '%' in it is shown as it is.
 std::u16string FormatOne(std::u16string_view format, std::u16string_view argument);
 
+// Equal when they differ only in the case of Latin letters A..Z, as the system compares file
+// names and device paths.
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
+
 // Joins a folder and a relative name that begins with a backslash.
 inline std::u16string JoinPath(std::u16string_view folder, std::u16string_view relative) {
     std::u16string out(folder);

@@ -40,6 +40,13 @@ TEST(TextTest, FormatOneFillsOnlyTheFirstPlaceholder) {
     EXPECT_EQ(FormatOne(u"no placeholder", u"x"), u"no placeholder");
 }
 
+TEST(TextTest, CaseIsIgnoredForLatinLettersOnly) {
+    EXPECT_TRUE(EqualsIgnoreCase(u"\\?\\HID#vid_3d5a&PID_4108", u"\\?\\hid#VID_3D5A&pid_4108"));
+    EXPECT_FALSE(EqualsIgnoreCase(u"game.exe", u"game.ex"));
+    EXPECT_FALSE(EqualsIgnoreCase(u"[", u"{"));  // neighbours of the letters are not folded
+    EXPECT_FALSE(EqualsIgnoreCase(u"\u00C9", u"\u00E9"));
+}
+
 TEST(AppPathsTest, FoldersFromTheSystemPaths) {
     EXPECT_EQ(DataFolderFromTemp(u"C:\\Temp\\"), u"C:\\Temp\\NIREL\\Tarn");
     EXPECT_EQ(ProgramFolderFromModule(u"C:\\Program Files\\Tarn\\TarnDriver.exe"),
