@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <string>
+#include <vector>
 
 #include "base/app_paths.h"
 #include "app/main_window_win32.h"
@@ -47,23 +48,14 @@ std::u16string ModulePath() {
 }  // namespace
 
 StartOptions ParseCommandLine(const wchar_t* commandLine) {
-    StartOptions options;
+    if (!commandLine || !*commandLine) return {};
     int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(commandLine && *commandLine ? commandLine : L"x", &argc);
-    if (!argv) return options;
-    for (int i = 0; i < argc; ++i) {
-        if (lstrcmpiW(argv[i], L"--simulate") == 0 || lstrcmpiW(argv[i], L"/simulate") == 0) {
-            options.simulate = true;
-        } else if (lstrcmpiW(argv[i], L"--gallery") == 0) {
-            options.gallery = true;
-        } else if (lstrcmpiW(argv[i], L"--skin") == 0 && i + 1 < argc) {
-            options.gallerySkin = argv[++i];
-        } else if (lstrcmpiW(argv[i], L"--chinese-ui") == 0) {
-            options.galleryChinese = true;
-        }
-    }
+    LPWSTR* argv = CommandLineToArgvW(commandLine, &argc);
+    if (!argv) return {};
+    std::vector<std::u16string> arguments;
+    for (int i = 0; i < argc; ++i) arguments.push_back(U(argv[i]));
     LocalFree(argv);
-    return options;
+    return ParseStartArguments(arguments);
 }
 
 COstraDriverApp& TheApp() {
@@ -95,7 +87,8 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     if (options.gallery) {
         programFolder = ProgramFolderFromModule(ModulePath());
         SetUserMessages(&SkinnedUserMessages());
-        const int result = RunControlGallery(options.gallerySkin, options.galleryChinese);
+        const std::wstring skin(options.gallerySkin.begin(), options.gallerySkin.end());
+        const int result = RunControlGallery(skin, options.galleryChinese);
         CoUninitialize();
         return result;
     }
@@ -104,8 +97,9 @@ int COstraDriverApp::InitInstance(const wchar_t* commandLine) {
     instanceMutex_ =
         CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(kInstanceMutexName.data()));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A start into the tray (the Startup shortcut) leaves a running copy as it is.
         HWND running = FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(kMainWindowTitle.data()));
-        if (running) PostMessageW(running, kMsgTrayIcon, 0, kTrayDoubleClick);
+        if (running && !options.tray) PostMessageW(running, kMsgTrayIcon, 0, kTrayDoubleClick);
         return 0;
     }
 

@@ -6,14 +6,9 @@
 
 #include <string>
 
-namespace tarn {
+#include "app/start_options.h"
 
-struct StartOptions {
-    bool simulate = false;  // --simulate: talk to the simulated mouse instead of the real one
-    bool gallery = false;   // --gallery [--skin name] [--chinese-ui]: the skinned controls alone
-    std::wstring gallerySkin;
-    bool galleryChinese = false;
-};
+namespace tarn {
 
 StartOptions ParseCommandLine(const wchar_t* commandLine);
 
