@@ -64,6 +64,11 @@ bool MainController::RequestApplyNow() {
     return true;
 }
 
+bool MainController::RequestBackgroundApply() {
+    if (!workerRunning_) return false;
+    return RequestApply(apply_);
+}
+
 void MainController::OnApplyDone() {
     SaveCurrentProfile(settings_);
     apply_.applyIdle = 1;
@@ -99,6 +104,8 @@ void MainController::OnTrayCommand(uint32_t command) {
         shell_.ShowMainWindow();
     } else if (command == kTrayCommandExit) {
         shell_.PostClose();
+    } else if (command == kTrayCommandStartWithWindows) {
+        shell_.ToggleStartWithWindows();
     }
 }
 

@@ -22,6 +22,7 @@ inline constexpr int kSupportPage = 5;
 // Tray menu commands and the tray icon's mouse messages (the platform's numbers).
 inline constexpr uint32_t kTrayCommandConfig = 0x6000;
 inline constexpr uint32_t kTrayCommandExit = 0x6001;
+inline constexpr uint32_t kTrayCommandStartWithWindows = 0x6002;
 inline constexpr intptr_t kTrayRightButtonUp = 0x205;
 
 // Timer 4 starts the separate update program once, this long after a successful start-up.
@@ -53,6 +54,8 @@ public:
     virtual void HideMainWindow() = 0;
     virtual void MinimizeMainWindow() = 0;
     virtual void ShowTrayMenu() = 0;
+    // Adds or removes the Startup shortcut that starts the program into the tray.
+    virtual void ToggleStartWithWindows() = 0;
     virtual void PostClose() = 0;
 
     // The progress window, shown modally for an apply; closed early when an apply fails.
@@ -80,6 +83,9 @@ public:
     void PressApply();
     // False when an apply is already in progress (or can never run).
     bool RequestApplyNow();
+    // The same request without the progress window, for applies the user did not ask for on
+    // the window (a start into the tray); the outcome arrives as 0x703 or 0x704 as usual.
+    bool RequestBackgroundApply();
 
     void OnApplyDone();            // 0x703
     void OnApplyFailed(int code);  // 0x704

@@ -213,10 +213,12 @@ void COstraDriverDlg::StartRunning() {
     const WindowId self = reinterpret_cast<WindowId>(hwnd_);
     controller_.SetApplyWorkerRunning(applyWorker_.Start(DefaultApplyContext(*link_, self)));
     // The window shows before the version is read: the read takes the mouse's pause, and only
-    // the support page needs its answer.
-    ShowMainWindow();
-    BringWindowToTop(hwnd_);
-    UpdateWindow(hwnd_);
+    // the support page needs its answer. A start into the tray shows only the tray icon.
+    if (!options_.tray) {
+        ShowMainWindow();
+        BringWindowToTop(hwnd_);
+        UpdateWindow(hwnd_);
+    }
     uint32_t version = 0;
     firmwareVersionText_.clear();
     if (link_->ReadFirmwareVersion(&version) && version != 0) {
@@ -225,6 +227,9 @@ void COstraDriverDlg::StartRunning() {
     }
     supportPage_.SetFirmwareVersion(firmwareVersionText_);
     hooksStarted_ = StartHookThread(self);
+    // Started with Windows, nobody presses OK: the active profile goes to the mouse and the
+    // system's pointer options as an OK would send it, without the progress window.
+    if (options_.tray) controller_.RequestBackgroundApply();
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
 }

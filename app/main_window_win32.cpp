@@ -12,10 +12,12 @@
 #include "app/key_filter.h"
 #include "app/progress_window_win32.h"
 #include "app/software_action.h"
+#include "app/start_with_windows.h"
 #include "base/user_messages.h"
 #include "base/window_messages.h"
 #include "i18n/language_file.h"
 #include "skin/menu_ex_library_win32.h"
+#include "skin/popup_menu_layout.h"
 #include "skin/popup_menu_win32.h"
 #include "skin/xp_menu_win32.h"
 
@@ -54,12 +56,13 @@ TARN_ON(WM_TIMER, OnTimer)
 TARN_ON(WM_QUERYENDSESSION, OnQueryEndSession)
 TARN_ON(WM_SYSCOMMAND, OnSysCommand)
 TARN_ON(WM_CLOSE, OnClose)
+TARN_ON(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 TARN_ON(WM_MEASUREITEM, OnMeasureItem)
 TARN_ON(WM_DRAWITEM, OnDrawItem)
 TARN_END_MESSAGES(win::Dialog)
 
 COstraDriverDlg::COstraDriverDlg(const StartOptions& options)
-    : options_(options), controller_(*this, Settings(), ApplyState()) {
+    : options_(options), controller_(*this, Settings(), ApplyState()), keepHidden_(options.tray) {
     g_mainWindow = this;
 }
 
@@ -225,6 +228,11 @@ LRESULT COstraDriverDlg::OnClose(WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT COstraDriverDlg::OnWindowPosChanging(WPARAM, LPARAM lParam) {
+    if (keepHidden_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    return Default();
+}
+
 LRESULT COstraDriverDlg::OnMeasureItem(WPARAM, LPARAM lParam) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (trayMenu_ && trayMenu_->MeasureItem(measure)) return TRUE;
@@ -264,6 +272,7 @@ void COstraDriverDlg::ShowApplyButtonNormal() {
 }
 
 void COstraDriverDlg::ShowMainWindow() {
+    keepHidden_ = false;
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOWNORMAL);
     SetForegroundWindow(hwnd_);
 }
@@ -279,7 +288,14 @@ void COstraDriverDlg::MinimizeMainWindow() {
 void COstraDriverDlg::ShowTrayMenu() {
     if (trayMenu_) return;
     trayMenu_ = std::make_unique<CXPMenu>();
-    trayMenu_->AppendTrayItems();
+    // "Config", the Startup shortcut's switch, then "Exit" last where users look for it.
+    for (const TrayMenuItem& item : kTrayMenuItems) {
+        if (item.command == kTrayCommandExit) {
+            trayMenu_->AppendCheckItem(kTrayCommandStartWithWindows, kStartWithWindowsCaption,
+                                       StartupShortcutPresent());
+        }
+        trayMenu_->AppendItem(item.command, item.normalIcon, item.selectedIcon, item.caption);
+    }
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(hwnd_);
@@ -287,6 +303,10 @@ void COstraDriverDlg::ShowTrayMenu() {
     // Lets the menu close properly when the user clicks elsewhere.
     PostMessageW(hwnd_, WM_NULL, 0, 0);
     trayMenu_.reset();
+}
+
+void COstraDriverDlg::ToggleStartWithWindows() {
+    if (!SetStartupShortcut(!StartupShortcutPresent())) ShowInfo(StartupShortcutFailedText());
 }
 
 void COstraDriverDlg::PostClose() {

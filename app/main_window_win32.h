@@ -74,6 +74,7 @@ private:
     LRESULT OnQueryEndSession(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnWindowPosChanging(WPARAM, LPARAM);
     LRESULT OnMeasureItem(WPARAM, LPARAM);
     LRESULT OnDrawItem(WPARAM, LPARAM);
 
@@ -140,6 +141,7 @@ private:
     void HideMainWindow() override;
     void MinimizeMainWindow() override;
     void ShowTrayMenu() override;
+    void ToggleStartWithWindows() override;
     void PostClose() override;
     void ShowProgressModal() override;
     void CloseProgress() override;
@@ -157,6 +159,9 @@ private:
     std::unique_ptr<CUSBDriver> link_;
     ApplyWorkerThread applyWorker_;
     bool hooksStarted_ = false;
+    // A start into the tray keeps the window hidden until the user asks for it: the dialog
+    // manager would otherwise show a modal dialog once its queue first runs empty.
+    bool keepHidden_ = false;
     bool closing_ = false;
 
     OwnedBitmap skinNormal_;  // painted on every paint, and under the unbuilt pages

@@ -62,7 +62,7 @@ std::vector<NinePiece> NinePartPieces(geo::Size source, geo::Size target, int co
 }
 
 TrayItemLook TrayItemLookFor(const geo::Rect& item, bool selected) {
-    const geo::Rect text{item.left + 33, item.top, item.right, item.bottom};
+    const geo::Rect text{item.left + kTrayTextLeft, item.top, item.right, item.bottom};
     if (selected) {
         return {true,
                 {item.left + 1, item.top + 1, item.right - 1, item.bottom - 1},

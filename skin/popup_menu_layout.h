@@ -62,8 +62,9 @@ inline constexpr uint32_t kPopupSeparator = Rgb(245, 245, 245);
 inline constexpr uint32_t kPopupFrame = Rgb(0, 147, 209);
 inline constexpr uint32_t kPopupBody = Rgb(255, 255, 255);
 
-// The tray menu: items of 75 x 22 drawn in two looks.
+// The tray menu: items of 75 x 22 drawn in two looks, the caption from 33 pixels in.
 inline constexpr geo::Size kTrayItemSize{75, 22};
+inline constexpr int kTrayTextLeft = 33;
 struct TrayMenuItem {
     uint32_t command;
     int normalIcon;

@@ -1,5 +1,7 @@
 #include "skin/xp_menu_win32.h"
 
+#include <algorithm>
+
 #include "base/window_win32.h"
 #include "skin/popup_menu_layout.h"
 
@@ -22,6 +24,17 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     DeleteObject(brush);
 }
 
+// A tick in the 16 x 16 cell where the other items have their icon.
+void DrawTick(HDC dc, geo::Point cell, COLORREF colour) {
+    HPEN pen = CreatePen(PS_SOLID, 2, colour);
+    HGDIOBJ old = SelectObject(dc, pen);
+    const POINT tick[] = {{cell.x + 3, cell.y + 8}, {cell.x + 6, cell.y + 11},
+                          {cell.x + 13, cell.y + 4}};
+    Polyline(dc, tick, 3);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
 }  // namespace
 
 CXPMenu::CXPMenu() {
@@ -42,6 +55,18 @@ bool CXPMenu::AppendItem(UINT command, int normalIcon, int selectedIcon,
     data->normalIcon = static_cast<uint16_t>(normalIcon);
     data->selectedIcon = static_cast<uint32_t>(selectedIcon);
     data->caption.assign(caption.begin(), caption.end());
+    return Append(command, std::move(data));
+}
+
+bool CXPMenu::AppendCheckItem(UINT command, std::u16string_view caption, bool checked) {
+    auto data = std::make_unique<ItemData>();
+    data->caption.assign(caption.begin(), caption.end());
+    data->check = true;
+    data->checked = checked;
+    return Append(command, std::move(data));
+}
+
+bool CXPMenu::Append(UINT command, std::unique_ptr<ItemData> data) {
     if (!AppendMenuW(menu_, MF_OWNERDRAW, command, reinterpret_cast<LPCWSTR>(data.get()))) {
         return false;
     }
@@ -62,9 +87,23 @@ bool CXPMenu::Owns(ULONG_PTR data) const {
     return false;
 }
 
+int CXPMenu::TextWidth(const std::wstring& text) const {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+// Items keep the tray menu's 75 x 22 unless a caption needs more room; the menu is as wide as
+// its widest item.
 bool CXPMenu::MeasureItem(MEASUREITEMSTRUCT* measure) const {
     if (measure->CtlType != ODT_MENU || !Owns(measure->itemData)) return false;
-    measure->itemWidth = kTrayItemSize.width;
+    const auto* data = reinterpret_cast<const ItemData*>(measure->itemData);
+    measure->itemWidth =
+        std::max<UINT>(kTrayItemSize.width, kTrayTextLeft + TextWidth(data->caption) + 12);
     measure->itemHeight = kTrayItemSize.height;
     return true;
 }
@@ -78,8 +117,10 @@ bool CXPMenu::DrawItem(const DRAWITEMSTRUCT* draw) const {
     HDC dc = draw->hDC;
     if (look.frame) Fill(dc, r, RGB(0, 0, 0));
     Fill(dc, ToRect(look.fill), look.fillColour);
-    if (HICON icon =
-            LoadSmallIcon(selected ? static_cast<int>(data->selectedIcon) : data->normalIcon)) {
+    if (data->check) {
+        if (data->checked) DrawTick(dc, look.icon, look.textColour);
+    } else if (HICON icon = LoadSmallIcon(selected ? static_cast<int>(data->selectedIcon)
+                                                   : data->normalIcon)) {
         DrawIconEx(dc, look.icon.x, look.icon.y, icon, 16, 16, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }

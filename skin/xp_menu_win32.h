@@ -21,6 +21,8 @@ public:
     HMENU handle() const { return menu_; }
     // Icon resources drawn at 16 x 16 for the normal and the selected look.
     bool AppendItem(UINT command, int normalIcon, int selectedIcon, std::u16string_view caption);
+    // An item that shows a tick instead of an icon while checked.
+    bool AppendCheckItem(UINT command, std::u16string_view caption, bool checked);
     // The tray menu: "Config" (0x6000) and "Exit" (0x6001).
     void AppendTrayItems();
 
@@ -34,11 +36,15 @@ public:
 
 private:
     struct ItemData {
-        uint16_t normalIcon;
-        uint32_t selectedIcon;
+        uint16_t normalIcon = 0;
+        uint32_t selectedIcon = 0;
         std::wstring caption;
+        bool check = false;
+        bool checked = false;
     };
+    bool Append(UINT command, std::unique_ptr<ItemData> data);
     bool Owns(ULONG_PTR data) const;
+    int TextWidth(const std::wstring& text) const;
 
     HMENU menu_ = nullptr;
     std::vector<std::unique_ptr<ItemData>> items_;

@@ -47,6 +47,7 @@ public:
     void HideMainWindow() override { calls.push_back("hide"); }
     void MinimizeMainWindow() override { calls.push_back("minimize"); }
     void ShowTrayMenu() override { calls.push_back("tray-menu"); }
+    void ToggleStartWithWindows() override { calls.push_back("start-with-windows"); }
     void PostClose() override { calls.push_back("close"); }
     void ShowProgressModal() override { calls.push_back("progress"); }
     void CloseProgress() override { calls.push_back("close-progress"); }
@@ -183,6 +184,22 @@ TEST_F(MainControllerTest, TrayEventsAndCommands) {
     EXPECT_EQ(shell.calls, std::vector<std::string>{"tray-menu"});
     controller.OnTrayCommand(kTrayCommandExit);
     EXPECT_EQ(shell.calls.back(), "close");
+    controller.OnTrayCommand(kTrayCommandStartWithWindows);
+    EXPECT_EQ(shell.calls.back(), "start-with-windows");
+}
+
+TEST_F(MainControllerTest, ABackgroundApplyShowsNoProgressAndWaitsItsTurn) {
+    EXPECT_TRUE(controller.RequestBackgroundApply());
+    EXPECT_TRUE(apply.applyEvent.IsSet());
+    EXPECT_FALSE(shell.Called("progress"));
+    // Neither a second request nor the OK button starts another until the worker answers.
+    EXPECT_FALSE(controller.RequestBackgroundApply());
+    controller.PressApply();
+    EXPECT_FALSE(shell.Called("progress"));
+    controller.OnApplyDone();
+    EXPECT_TRUE(files.fs.Has(dataFolder + u"\\Profile\\Profile1.cfg"));
+    controller.SetApplyWorkerRunning(false);
+    EXPECT_FALSE(controller.RequestBackgroundApply());
 }
 
 TEST_F(MainControllerTest, AProfileButtonSelectsItsSlot) {
