@@ -11,6 +11,7 @@ PACKAGES=(
     fonts-noto-cjk fonts-dejavu-core
     libcairo2-dev libpango1.0-dev
     libpugixml-dev
+    nsis zip unzip
 )
 
 missing=()
