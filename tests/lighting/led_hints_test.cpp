@@ -8,13 +8,6 @@ namespace {
 namespace lp = geo::lighting_page;
 using Ids = std::vector<int>;
 
-TEST(LedHints, ControlsAreTestedInTheirFixedOrder) {
-    Ids order;
-    for (const LedHintTarget& t : LedHintTargets(false)) order.push_back(t.hintId);
-    EXPECT_EQ(order,
-              (Ids{26, 27, 28, 29, 76, 31, 32, 37, 38, 39, 39, 39, 75, 80, 81, 82, 83, 84, 85}));
-}
-
 TEST(LedHints, PointerSelectsTheControlsUnderItGrownByOnePixel) {
     const auto en = LedHintTargets(false), zh = LedHintTargets(true);
     const geo::Rect mode4 = lp::kMode4.en;
