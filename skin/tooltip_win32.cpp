@@ -3,10 +3,13 @@
 #include <commctrl.h>
 
 #include "base/window_win32.h"
+#include "skin/bitmap_button_win32.h"
 
 namespace tarn {
 
 namespace {
+constexpr int kTipFontHeight = 14;
+
 TTTOOLINFOW ToolFor(HWND control, wchar_t* text) {
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
@@ -33,7 +36,13 @@ void ControlTooltip::Set(HWND control, std::u16string_view text, bool activate) 
                                win::ModuleInstance(), nullptr);
         hasTool_ = false;
         if (!tip_) return;
+        defaultFont_ = reinterpret_cast<HFONT>(SendMessageW(tip_, WM_GETFONT, 0, 0));
     }
+    // The tip's own face may have no Chinese glyphs (under Wine it has none): a Chinese text
+    // takes the captions' face that has them, any other text keeps the tip's own.
+    HFONT font = CaptionFontFor(kTipFontHeight, text);
+    if (font == CaptionFont(kTipFontHeight)) font = defaultFont_;
+    SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     text_.assign(reinterpret_cast<const wchar_t*>(text.data()), text.size());
     TTTOOLINFOW ti = ToolFor(control, text_.data());
     if (!hasTool_) {

@@ -23,6 +23,7 @@ public:
 private:
     HWND tip_ = nullptr;
     bool hasTool_ = false;
+    HFONT defaultFont_ = nullptr;  // the tip's own, owned by the system
     std::wstring text_;
 };
 

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "lighting/led_colours.h"
+#include "lighting/led_view.h"
 #include "skin/skin_geometry.h"
 
 namespace {
@@ -298,6 +300,38 @@ TEST_F(SkinRenderer, EveryWheelPixelHasTheHueOfItsAngle) {
         }
     }
     EXPECT_GT(checked, 1000);
+}
+
+// The page takes the pixel under a click on the wheel as the colour, so every point it counts
+// as wheel must be painted as wheel (full value), and the preset swatches must show their
+// stored colours, in both skins.
+TEST_F(SkinRenderer, LightingPageReadsWhatTheSkinPaints) {
+    ASSERT_EQ(status_, 0);
+    ASSERT_EQ(chineseStatus_, 0);
+    namespace lp = geo::lighting_page;
+    for (const char* skin : {"en", "zh"}) {
+        const bool chinese = std::string(skin) == "zh";
+        const Bmp led(root_ / skin / "Light" / "LedSet_normal.bmp");
+        int inside = 0;
+        for (int y = lp::kWheel.top - 2; y < lp::kWheel.bottom + 2; ++y) {
+            for (int x = lp::kWheel.left - 2; x < lp::kWheel.right + 2; ++x) {
+                if (!tarn::InColourWheel(x, y)) continue;
+                const auto c = led.At(x, y);
+                ASSERT_EQ(std::max({c[0], c[1], c[2]}), 255) << skin << " " << x << "," << y;
+                ++inside;
+            }
+        }
+        EXPECT_GT(inside, 10000) << skin;
+        for (int k = 0; k < tarn::led::kPresetCount; ++k) {
+            const geo::Rect r = lp::PresetSwatch(k, chinese);
+            // Below the swatch's highlight, away from its rounded border.
+            const auto c = led.At((r.left + r.right) / 2, r.bottom - 8);
+            const uint32_t preset = tarn::led::kPresets[k];
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_NEAR(c[i], tarn::led::Channel(preset, i), 1) << skin << " preset " << k;
+            }
+        }
+    }
 }
 
 TEST_F(SkinRenderer, BitmapRowsArePaddedAndIconsAreConsistent) {

@@ -1,6 +1,7 @@
 // The lighting page: Light\LedSet_*.bmp, with the preset swatches and a true hue wheel.
 #include <cmath>
 
+#include "lighting/led_colours.h"
 #include "tools/skin_renderer/pages.h"
 
 namespace skinr {
@@ -9,15 +10,19 @@ namespace {
 
 namespace lp = tarn::geo::lighting_page;
 
-// Preset colours as the page stores them (COLORREF 0x00BBGGRR).
-const unsigned kPresets[lp::kPresetCount] = {
-    0x7E05FA, 0x0012FA, 0x0179F8, 0x00EDF9, 0x09F0C1, 0x00F927, 0x2AA418, 0x93E713, 0xDFE90D,
-    0xFAC101, 0xFA8E05, 0xF96F00, 0xF80024, 0xE3185A, 0xE21B7F, 0xE218C1, 0x54FAE6, 0x30B900,
-    0x7D63FA, 0x233BC4, 0x1603DE, 0xAD7A17, 0x12B900, 0xC05A4A, 0xEE4E6F, 0xB95401};
-
-const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"}, {"PROXIMITY SENSING", "感应灯"},
+// The painted labels tell the story of the language files: each says what its control does in
+// the words of that control's tooltip or hint (en.xml and sc.xml).
+const Label kTitles[6] = {{"BACKLIGHT", "背光灯效"}, {"BODY LIGHT", "机身灯"},
                           {"COLOUR", "颜色设置"},    {"CURRENT", "当前颜色"},
                           {"PRESETS", "预设颜色"},   {"CUSTOM COLOUR", "自定义颜色"}};
+const Label kSpectrum{"Spectrum cycle", "光谱循环"};
+const Label kClickBreathing{"Breathing with your click speed", "随点击速度呼吸"};
+const Label kOff{"Lights off", "关闭灯光"};
+const Label kBreathing{"Breathing", "呼吸灯"};
+const Label kSteady{"Steady light", "常亮"};
+const Label kBreathingSpeed{"Breathing speed", "呼吸速度"};
+const Label kBrightness{"Brightness", "亮度"};
+const Label kBodyLight{"Body light", "机身灯"};
 
 Colour Hsv(double h, double s, double v) {
     const double c = v * s, x = c * (1 - std::fabs(std::fmod(h / 60.0, 2) - 1)), m = v - c;
@@ -70,11 +75,11 @@ void PaintLighting(Canvas& c, State s, bool zh) {
     Background(cr, c.width(), c.height());
     Panel(cr, {10, 14, 914, 446});
     for (int i = 0; i < 6; ++i) Title(cr, lp::kTitles[i].get(zh), s, kTitles[i].get(zh), zh);
-    LedToggle(cr, lp::kMode4.get(zh), s, zh ? "七彩循环" : "Spectrum cycle", zh);
-    LedToggle(cr, lp::kMode3.get(zh), s, zh ? "七彩呼吸" : "Spectrum breathing", zh);
-    LedToggle(cr, lp::kMode5.get(zh), s, zh ? "关闭" : "Lights off", zh);
-    LedToggle(cr, lp::kMode2.get(zh), s, zh ? "呼吸" : "Breathing", zh);
-    LedToggle(cr, lp::kMode1.get(zh), s, zh ? "常亮" : "Always on", zh);
+    LedToggle(cr, lp::kMode4.get(zh), s, kSpectrum.get(zh), zh);
+    LedToggle(cr, lp::kMode3.get(zh), s, kClickBreathing.get(zh), zh);
+    LedToggle(cr, lp::kMode5.get(zh), s, kOff.get(zh), zh);
+    LedToggle(cr, lp::kMode2.get(zh), s, kBreathing.get(zh), zh);
+    LedToggle(cr, lp::kMode1.get(zh), s, kSteady.get(zh), zh);
     const Rect m2 = lp::kMode2Slider.get(zh), m1 = lp::kMode1Slider.get(zh);
     Track(cr, m2);
     Track(cr, m1);
@@ -83,17 +88,22 @@ void PaintLighting(Canvas& c, State s, bool zh) {
     cap.chinese = zh;
     cap.align = Align::Right;
     cap.colour = palette::kTextDim;
-    DrawText(cr, {m2.left - 110, m2.top - 3, m2.left - 8, m2.bottom + 3}, zh ? "速度" : "Speed",
+    DrawText(cr, {m2.left - 110, m2.top - 3, m2.left - 8, m2.bottom + 3}, kBreathingSpeed.get(zh),
              cap);
-    DrawText(cr, {m1.left - 110, m1.top - 3, m1.left - 8, m1.bottom + 3},
-             zh ? "亮度" : "Brightness", cap);
+    DrawText(cr, {m1.left - 110, m1.top - 3, m1.left - 8, m1.bottom + 3}, kBrightness.get(zh),
+             cap);
     LedToggle(cr, lp::kBodyOn.get(zh), s, zh ? "开" : "On", zh);
     LedToggle(cr, lp::kBodyOff.get(zh), s, zh ? "关" : "Off", zh);
+    // The English layout puts the switch's title below the row, so the row names itself too.
+    if (!zh) {
+        const Rect on = lp::kBodyOn.en;
+        DrawText(cr, {on.left - 120, on.top, on.left - 8, on.bottom}, kBodyLight.en, cap);
+    }
 
     const Rect sw = lp::kSwatch.get(zh);
     Frame(cr, {sw.left - 3, sw.top - 3, sw.right + 3, sw.bottom + 3});
     for (int k = 0; k < lp::kPresetCount; ++k) {
-        Swatch(cr, lp::PresetSwatch(k, zh), s, FromColorRef(kPresets[k]));
+        Swatch(cr, lp::PresetSwatch(k, zh), s, FromColorRef(tarn::led::kPresets[k]));
     }
     const Rect sliders[3] = {lp::kRedSlider.get(zh), lp::kGreenSlider.get(zh),
                              lp::kBlueSlider.get(zh)};
