@@ -289,7 +289,7 @@ void Gallery::MakeLists() {
         longList_.AddEntry(2 + i % 3, std::u16string(text.begin(), text.end()), 100 + i);
     }
     longList_.Select(-1);
-    SendMessageW(longList_.hwnd(), LB_SETTOPINDEX, 0, 0);
+    longList_.SetTopIndex(0);
     AttachSkinScroll(longList_.hwnd(), scrollSkin_.get());
     shortList_.CreateList(kShortListRect, hwnd_, kShortList);
     style(shortList_);

@@ -184,6 +184,14 @@ void CListBoxEx::Select(int index) {
     if (hwnd_) SendMessageW(hwnd_, LB_SETCURSEL, index, 0);
 }
 
+int CListBoxEx::TopIndex() const {
+    return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)) : 0;
+}
+
+void CListBoxEx::SetTopIndex(int index) {
+    if (hwnd_) SendMessageW(hwnd_, LB_SETTOPINDEX, index, 0);
+}
+
 std::u16string CListBoxEx::EntryText(int index) const {
     if (!hwnd_) return {};
     const LRESULT length = SendMessageW(hwnd_, LB_GETTEXTLEN, index, 0);

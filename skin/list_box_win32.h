@@ -60,6 +60,9 @@ public:
     int Count() const;
     int Selection() const;  // -1 for none
     void Select(int index);
+    // The first entry shown.
+    int TopIndex() const;
+    void SetTopIndex(int index);
     std::u16string EntryText(int index) const;
     // The caller's value (without the type in icon mode), the type, and the raw item data.
     uint32_t EntryValue(int index) const;
