@@ -144,4 +144,12 @@ CommittedLines CommitScrollLines(std::u16string_view typed, ButtonPageView& view
     return {std::u16string(digits.begin(), digits.end()), text.size()};
 }
 
+std::u16string ClickScreenChoice(std::u16string_view typed, ButtonPageView& view,
+                                 ProfileRecord& profile) {
+    std::u16string text(typed);
+    if (view.linesChoice) text = CommitScrollLines(typed, view, profile).text;
+    ChooseScreen(view, profile);
+    return text;
+}
+
 }  // namespace tarn

@@ -70,4 +70,10 @@ struct CommittedLines {
 CommittedLines CommitScrollLines(std::u16string_view typed, ButtonPageView& view,
                                  ProfileRecord& profile);
 
+// The screen choice as a click makes it: a number typed into the field a moment ago (and not
+// yet taken by the timer) is taken first, so choosing the lines again brings it back instead of
+// the number before it. Returns the field's text.
+std::u16string ClickScreenChoice(std::u16string_view typed, ButtonPageView& view,
+                                 ProfileRecord& profile);
+
 }  // namespace tarn

@@ -165,11 +165,15 @@ void CDlgMainSet::RefreshFromProfile() {
     SetWindowTextW(linesEdit_.hwnd(), std::to_wstring(view_.scrollLinesEdit).c_str());
 }
 
-void CDlgMainSet::CommitScrollLines() {
-    if (!built_) return;
+std::u16string CDlgMainSet::LinesText() const {
     wchar_t typed[64] = {};
     GetWindowTextW(linesEdit_.hwnd(), typed, 64);
-    const std::u16string text(typed, typed + wcslen(typed));
+    return std::u16string(typed, typed + wcslen(typed));
+}
+
+void CDlgMainSet::CommitScrollLines() {
+    if (!built_) return;
+    const std::u16string text = LinesText();
     const CommittedLines c = ::tarn::CommitScrollLines(text, view_, Settings().currentProfile);
     // Rewriting the same text would move the caret under the user's fingers for nothing.
     if (c.text != text) SetWindowTextW(linesEdit_.hwnd(), W(c.text));
@@ -206,9 +210,8 @@ LRESULT CDlgMainSet::OnCommand(WPARAM, LPARAM lParam) {
         }
         SetWindowTextW(linesEdit_.hwnd(), std::to_wstring(view_.scrollLinesEdit).c_str());
     } else if (from == screenChoice_.hwnd()) {
-        // A number typed a moment ago is kept for when the lines choice comes back.
-        if (view_.linesChoice) CommitScrollLines();
-        ChooseScreen(view_, profile);
+        const std::u16string text = ClickScreenChoice(LinesText(), view_, profile);
+        SetWindowTextW(linesEdit_.hwnd(), W(text));
     } else {
         for (int i = 0; i < kButtonCount; ++i) {
             if (from == tabs_[i].hwnd()) {

@@ -44,6 +44,7 @@ private:
 
     void BuildControls();
     void MakeLinesEdit(const geo::Rect& field);
+    std::u16string LinesText() const;
     void SetTooltips();
     void ShowView();
     void OpenAssignmentPanel(int button);

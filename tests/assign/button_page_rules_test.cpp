@@ -124,6 +124,12 @@ TEST_F(ButtonPageRules, ScreenChoiceAndBackToTheLastLines) {
     ChooseLines(view, profile);
     EXPECT_EQ(profile.wheelScrollLines, 12);
     EXPECT_TRUE(view.linesEnabled);
+    // A number typed and not yet taken is kept when the screen choice is clicked.
+    ChooseLines(view, profile);
+    EXPECT_EQ(ClickScreenChoice(u"018", view, profile), u"18");
+    EXPECT_EQ(profile.wheelScrollLines, -1);
+    ChooseLines(view, profile);
+    EXPECT_EQ(profile.wheelScrollLines, 18);
     // Stored as one screen, the page shows 1 in the disabled field.
     profile.wheelScrollLines = -1;
     view = ViewFromProfile(profile);
