@@ -8,10 +8,10 @@ std::array<CPage*, kPageCount> COstraDriverDlg::Pages() {
     return {&buttonPage_, &lightingPage_, &macroPage_, &statisticsPage_, &supportPage_};
 }
 
-// The page that shows first is made with the view; the four hidden ones follow as soon as the
-// window shows (CreateHiddenPages), before any input or request can reach them.
+// The pages are made as soon as the window shows (CreateHiddenPages), before any input or
+// request can reach them: the button page alone builds some forty skinned controls, which the
+// first look of the window does not wait for. Until then the main skin shows in the page area.
 void COstraDriverDlg::CreatePages() {
-    CreatePage(kButtonPage);
     controller_.ShowMainPage(kButtonPage);
 }
 

@@ -32,6 +32,15 @@ bool BelongsTo(HWND window, HWND root) {
     return window && root && (window == root || IsChild(root, window));
 }
 
+// A control that takes every key itself (the in-place rename editor of the lists) ends no
+// dialog with Enter or Escape, so it gets them.
+bool WantsAllKeys(MSG* msg) {
+    if (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) return false;
+    const LRESULT code =
+        SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    return (code & DLGC_WANTALLKEYS) != 0;
+}
+
 }  // namespace
 
 void LoadFirstLanguage(const std::u16string& path) {
@@ -94,7 +103,7 @@ LRESULT CALLBACK COstraDriverDlg::KeyFilterHook(int code, WPARAM wParam, LPARAM 
                 KeyFilter::Pass) {
                 return TRUE;
             }
-        } else if (BelongsTo(msg->hwnd, g_mainHwnd)) {
+        } else if (BelongsTo(msg->hwnd, g_mainHwnd) && !WantsAllKeys(msg)) {
             switch (FilterMainWindowKey(msg->message, static_cast<uint32_t>(msg->wParam))) {
                 case KeyFilter::Pass:
                     break;

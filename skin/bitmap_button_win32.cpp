@@ -52,12 +52,12 @@ const std::wstring& ChineseFace() {
     return face;
 }
 
-HFONT CachedFont(int pixelHeight, bool chinese) {
+HFONT CachedFont(int pixelHeight, bool chinese, int weight = 300) {
     // A handful of heights serve the whole program; they live as long as it does.
-    static std::map<std::pair<int, bool>, HFONT> fonts;
-    HFONT& font = fonts[{pixelHeight, chinese}];
+    static std::map<std::pair<int, int>, HFONT> fonts;
+    HFONT& font = fonts[{pixelHeight * 2 + (chinese ? 1 : 0), weight}];
     if (!font) {
-        font = CreateFontW(pixelHeight, 0, 0, 0, 300, FALSE, FALSE, FALSE,
+        font = CreateFontW(pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE,
                            chinese ? GB2312_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
                            chinese ? ChineseFace().c_str() : L"MS Shell Dlg");
@@ -81,6 +81,10 @@ HFONT CaptionFont(int pixelHeight) {
 
 HFONT CaptionFontFor(int pixelHeight, std::u16string_view text) {
     return CachedFont(pixelHeight, HasChinese(text));
+}
+
+HFONT TextFontFor(int pixelHeight, int weight, std::u16string_view text) {
+    return CachedFont(pixelHeight, HasChinese(text), weight);
 }
 
 TARN_BEGIN_MESSAGES(CGDIBitmapBtn)

@@ -78,5 +78,7 @@ HFONT CaptionFont(int pixelHeight);
 // The same for a given text: a text with Chinese characters takes a face that has them, as
 // "MS Shell Dlg" itself may have none (under Wine it has none).
 HFONT CaptionFontFor(int pixelHeight, std::u16string_view text);
+// The same with another weight (the lists use 400).
+HFONT TextFontFor(int pixelHeight, int weight, std::u16string_view text);
 
 }  // namespace tarn

@@ -12,9 +12,11 @@
 #include "skin/bitmap_edit_win32.h"
 #include "skin/color_button_win32.h"
 #include "skin/irr_button_win32.h"
+#include "skin/list_box_win32.h"
 #include "skin/picture_win32.h"
 #include "skin/progress_bar_win32.h"
 #include "skin/skin_geometry.h"
+#include "skin/skin_scroll_wnd_win32.h"
 #include "skin/slider_win32.h"
 
 namespace tarn {
@@ -24,6 +26,11 @@ namespace {
 constexpr int kLogHeight = 40;
 constexpr UINT kSliderA = 2560, kSliderB = 2562, kProgressId = 777;
 constexpr RECT kProgressRect{600, 340, 860, 349};
+// Two skinned lists: one longer than it can show, one whose entries all fit.
+constexpr UINT kLongList = 900, kShortList = 901;
+constexpr RECT kLongListRect{600, 96, 780, 246};
+constexpr RECT kShortListRect{790, 96, 900, 246};
+constexpr UINT_PTR kTopIndexTimer = 7;
 
 RECT R(const geo::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -68,6 +75,10 @@ private:
     LRESULT OnSeek(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnListSelect(WPARAM, LPARAM);
+    LRESULT OnListRename(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    void MakeLists();
     void Log(const std::string& line);
     std::string NameOf(HWND button) const;
     void Skin(CGDIBitmapBtn& b, const geo::Rect& r);
@@ -80,6 +91,9 @@ private:
     CPngHProgressBar progress_;
     CColorBtn swatch_;
     CBitmapEdit edit_;
+    CListBoxEx longList_, shortList_;
+    OwnedBitmap scrollSkin_;
+    int lastTop_ = 0;
     std::string last_ = "ready";
 };
 
@@ -92,6 +106,9 @@ TARN_ON(kMsgSlider, OnSlider)
 TARN_ON(kMsgProgressSeek, OnSeek)
 TARN_ON(WM_LBUTTONDOWN, OnLButtonDown)
 TARN_ON(WM_CLOSE, OnClose)
+TARN_ON(kMsgListSelect, OnListSelect)
+TARN_ON(kMsgListRename, OnListRename)
+TARN_ON(WM_TIMER, OnTimer)
 TARN_END_MESSAGES(win::Dialog)
 
 void Gallery::Log(const std::string& line) {
@@ -160,6 +177,7 @@ BOOL Gallery::OnInitDialog() {
     edit_.CreateEdit(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, {90, 306, 200, 322}, hwnd_, 0xA03);
     edit_.SetSkinBackground(90, 306, 110, 16, normal_.get());
     SetWindowTextW(edit_.hwnd(), L"12");
+    MakeLists();
     Log("ready");
     return TRUE;
 }
@@ -251,6 +269,55 @@ LRESULT Gallery::OnSeek(WPARAM wParam, LPARAM lParam) {
 
 LRESULT Gallery::OnLButtonDown(WPARAM, LPARAM lParam) {
     Log("background " + std::to_string(LOWORD(lParam)) + " " + std::to_string(HIWORD(lParam)));
+    return 0;
+}
+
+// The long list mixes the three icon types and can be renamed in place; the gallery logs
+// selections, renames and every change of the first entry shown.
+void Gallery::MakeLists() {
+    scrollSkin_ = LoadBitmapResource(166);
+    const auto style = [](CListBoxEx& list) {
+        list.SetListColors(0x0F0F0F, 0x252525);
+        list.SetTextColors(0x6B5C53, 0x969696);
+        list.SetItemHeight(18);
+    };
+    longList_.CreateList(kLongListRect, hwnd_, kLongList);
+    style(longList_);
+    longList_.EnableRename(true);
+    for (int i = 0; i < 30; ++i) {
+        const std::string text = "Entry " + std::to_string(i);
+        longList_.AddEntry(2 + i % 3, std::u16string(text.begin(), text.end()), 100 + i);
+    }
+    longList_.Select(-1);
+    longList_.SetTopIndex(0);
+    AttachSkinScroll(longList_.hwnd(), scrollSkin_.get());
+    shortList_.CreateList(kShortListRect, hwnd_, kShortList);
+    style(shortList_);
+    for (const char16_t* text : {u"Click", u"Menu", u"Middle"}) shortList_.AddEntry(0, text, 0);
+    AttachSkinScroll(shortList_.hwnd(), scrollSkin_.get());
+    SetTimer(hwnd_, kTopIndexTimer, 50, nullptr);
+}
+
+LRESULT Gallery::OnListSelect(WPARAM wParam, LPARAM lParam) {
+    Log("list select " + std::to_string(wParam) + " " + std::to_string(lParam));
+    return 0;
+}
+
+LRESULT Gallery::OnListRename(WPARAM wParam, LPARAM lParam) {
+    const std::u16string text = longList_.EntryText(static_cast<int>(lParam));
+    Log("list rename " + std::to_string(wParam) + " " + std::to_string(lParam) + " " +
+        std::string(text.begin(), text.end()) + " " +
+        std::to_string(longList_.EntryValue(static_cast<int>(lParam))));
+    return 0;
+}
+
+LRESULT Gallery::OnTimer(WPARAM id, LPARAM) {
+    if (id != kTopIndexTimer) return Default();
+    const int top = static_cast<int>(SendMessageW(longList_.hwnd(), LB_GETTOPINDEX, 0, 0));
+    if (top != lastTop_) {
+        lastTop_ = top;
+        Log("list top " + std::to_string(top));
+    }
     return 0;
 }
 

@@ -167,6 +167,10 @@ inline constexpr Rect kSubPage{21, 74, 391, 243};
 inline constexpr Rect kTitle{75, 1, 317, 20};
 inline constexpr Rect kCurrent{5, 16, 180, 38};
 inline constexpr Rect kDisableLabel{46, 258, 106, 278};
+// Most languages' texts are longer than the short Chinese ones these two were drawn for: they
+// may run on over the free panel up to the next control before they are cut.
+inline constexpr Rect kCurrentRoom{5, 16, 378, 38};
+inline constexpr Rect kDisableLabelRoom{46, 258, 234, 278};
 }  // namespace panel
 
 // ---- Sub-pages of the panel: "combo\", "base\", "macro\", "advanced\" ------------------------

@@ -91,6 +91,36 @@ sleep 0.4
 got=$(since "$m" | grep '^seek' | tr '\n' '|')
 [ "$got" = "seek 777 50|" ] || tarn_fail "progress seek: $got"
 tarn_log "sliders ok"
+
+# The skinned lists (long list at 600,96, 18-pixel entries, its bar's down arrow at 762..780 x
+# 228..246): a click selects and reports 0x465; holding the down arrow scrolls once at once,
+# again after 500 ms and then every 100 ms (9 lines in 1.25 s); a double click opens the
+# in-place editor, where Escape changes nothing and Enter renames, keeping the entry's value.
+m=$(mark)
+tarn_click "$win" 650 125
+since "$m" | grep -qx "list select 900 1" || tarn_fail "no selection report: $(since "$m" | tr '\n' ' ')"
+m=$(mark)
+xdotool mousemove --window "$win" 770 237 sleep 0.2 mousedown 1 sleep 1.25 mouseup 1
+sleep 0.4
+top=$(since "$m" | grep '^list top' | tail -1 | cut -d' ' -f3)
+[ "${top:-0}" -ge 8 ] && [ "${top:-0}" -le 10 ] || tarn_fail "held arrow scrolled to ${top:-nothing}"
+tarn_shot gallery-lists "$win" >/dev/null
+m=$(mark)
+xdotool mousemove --window "$win" 650 110 click --repeat 2 --delay 80 1
+sleep 0.4
+xdotool type "Nope"
+xdotool key Escape
+sleep 0.4
+since "$m" | grep -q "^list rename" && tarn_fail "Escape renamed the entry"
+xdotool mousemove --window "$win" 650 110 click --repeat 2 --delay 80 1
+sleep 0.4
+tarn_shot gallery-list-rename "$win" >/dev/null
+xdotool type "Renamed"
+xdotool key Return
+sleep 0.4
+got=$(since "$m" | grep '^list rename' | tr '\n' '|')
+[ "$got" = "list rename 900 $top Renamed $((100 + top))|" ] || tarn_fail "rename: $got"
+tarn_log "lists ok"
 xdotool mousemove --window "$win" 462 278
 sleep 0.4
 tarn_shot gallery-hover "$win" >/dev/null
