@@ -44,7 +44,6 @@ void COstraDriverDlg::BuildView() {
         skin = LoadPictureFile(path);
         if (SUCCEEDED(com)) CoUninitialize();
     });
-    hintFont_ = CaptionFont(14);
     CreateSmallButtons();
     CreateShapedButtons();
     loader.join();

@@ -79,7 +79,6 @@ COstraDriverDlg::~COstraDriverDlg() {
     WaitForTrayIcon();
     applyWorker_.Stop();
     if (keyFilter_) UnhookWindowsHookEx(keyFilter_);
-    if (hintFont_) DeleteObject(hintFont_);
     g_mainWindow = nullptr;
     g_mainHwnd = nullptr;
 }

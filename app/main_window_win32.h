@@ -181,7 +181,6 @@ private:
     CDlgSupport supportPage_;
 
     OwnedBitmap flag_;
-    HFONT hintFont_ = nullptr;
     std::u16string hintText_;
     CMenuExA* languagePopup_ = nullptr;  // deletes itself when its window closes
     std::unique_ptr<CXPMenu> trayMenu_;  // only while the tray menu is shown
