@@ -56,15 +56,22 @@ TARN_ON(WM_SYSCOMMAND, OnSysCommand)
 TARN_ON(WM_CLOSE, OnClose)
 TARN_ON(WM_MEASUREITEM, OnMeasureItem)
 TARN_ON(WM_DRAWITEM, OnDrawItem)
+TARN_ON(WM_DEVICECHANGE, OnDeviceChange)
+TARN_ON(kMsgLinkReopened, OnLinkReopened)
 TARN_END_MESSAGES(win::Dialog)
 
 COstraDriverDlg::COstraDriverDlg(const StartOptions& options)
-    : options_(options), controller_(*this, Settings(), ApplyState()) {
+    : options_(options),
+      controller_(*this, Settings(), ApplyState()),
+      presence_(*this, ApplyState()) {
     g_mainWindow = this;
 }
 
 COstraDriverDlg::~COstraDriverDlg() {
     WaitForTrayIcon();
+    simulatedNotifications_.Stop();
+    reopener_.Cancel();
+    updateWorker_.Stop();
     applyWorker_.Stop();
     if (keyFilter_) UnhookWindowsHookEx(keyFilter_);
     if (hintFont_) DeleteObject(hintFont_);
