@@ -32,6 +32,7 @@ void DevicePresence::OnDeviceChange(uint32_t event, std::u16string_view path) {
 void DevicePresence::OnArrival() {
     // A second arrival while one re-open runs starts it again, which opens afresh anyway.
     if (reopening_) shell_.CancelReopen();
+    present_ = true;
     reopening_ = ++lastAttempt_;
     shell_.StartReopen(reopening_);
 }
@@ -58,6 +59,8 @@ void DevicePresence::OnReopened(uint32_t attempt, bool opened, uint32_t version)
 }
 
 void DevicePresence::OnRemoval() {
+    if (!present_) return;
+    present_ = false;
     if (reopening_) {
         shell_.CancelReopen();
         reopening_ = 0;

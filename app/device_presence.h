@@ -61,6 +61,8 @@ private:
     ApplyShared& apply_;
     uint32_t lastAttempt_ = 0;
     uint32_t reopening_ = 0;  // the attempt under way, 0 for none
+    // Whether the link is (or is being) open: a removal of a mouse already gone is a repeat.
+    bool present_ = true;
     bool ending_ = false;
 };
 

@@ -81,6 +81,15 @@ TEST_F(DevicePresenceTest, ExpectedDisconnectionAfterAnApplyIsSilentOnce) {
     EXPECT_EQ(boxes.messages.shown.size(), 1u);
 }
 
+// The system may tell of one removal twice; the mouse that is already gone cannot leave again.
+TEST_F(DevicePresenceTest, RepeatedRemovalOfAMouseAlreadyGoneIsIgnored) {
+    apply.linkPhase = 2;
+    Remove();
+    Remove();
+    EXPECT_EQ(shell.calls, (Calls{"close-link", "remove-hooks"}));
+    EXPECT_TRUE(boxes.messages.shown.empty());
+}
+
 // The mouse restarts within the apply's last moments, before the main window has seen 0x703:
 // the phase is consumed all the same, and the return ends the busy state.
 TEST_F(DevicePresenceTest, RestartDuringTheApplyConsumesThePhaseAndEndsTheBusyState) {
