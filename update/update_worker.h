@@ -29,7 +29,7 @@ bool RunUpdateRequest(const UpdateWorkerContext& context, const UpdateRequest& r
 void UpdateCheckWorker(const UpdateWorkerContext& context);
 
 // A shut-down waits this long for a worker caught in a download before leaving it behind.
-inline constexpr uint32_t kUpdateWorkerStopWaitMs = 1500;
+inline constexpr uint32_t kUpdateWorkerStopWaitMs = 500;
 
 class UpdateWorkerThread {
 public:
