@@ -24,5 +24,9 @@ void HookThread(WindowId mainWindow);
 bool StartHookThread(WindowId mainWindow);
 // Ends the hook thread's message loop and waits for it.
 void StopHookThread();
+// After a re-plug: the hook thread installs the hooks again for window, or removes them, so
+// the hooks stay on the thread that does nothing else. False when no hook thread runs.
+bool ReinstallHooksOnHookThread(WindowId window);
+bool RemoveHooksOnHookThread();
 
 }  // namespace tarn

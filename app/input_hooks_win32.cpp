@@ -79,10 +79,22 @@ bool SetUpHooks(WindowId mainWindow) {
     return installed;
 }
 
+// Thread messages to the hook thread: install the hooks again (lParam: the window), remove them.
+constexpr UINT kMsgInstallHooks = WM_APP + 0x334;
+constexpr UINT kMsgRemoveHooks = WM_APP + 0x335;
+
 // Keeps the hook procedures running until the quit message.
 void PumpHookMessages() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd == nullptr && msg.message == kMsgInstallHooks) {
+            InstallHooks(static_cast<WindowId>(msg.lParam));
+            continue;
+        }
+        if (msg.hwnd == nullptr && msg.message == kMsgRemoveHooks) {
+            RemoveHooks();
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -112,6 +124,17 @@ bool StartHookThread(WindowId mainWindow) {
     // Returning only once the hooks are in place lets the caller change the reporting after
     // the thread's own set-up, not before it.
     return installed.get();
+}
+
+bool ReinstallHooksOnHookThread(WindowId window) {
+    const DWORD thread = g_hookThreadId.load();
+    return thread != 0 &&
+           PostThreadMessageW(thread, kMsgInstallHooks, 0, static_cast<LPARAM>(window)) != FALSE;
+}
+
+bool RemoveHooksOnHookThread() {
+    const DWORD thread = g_hookThreadId.load();
+    return thread != 0 && PostThreadMessageW(thread, kMsgRemoveHooks, 0, 0) != FALSE;
 }
 
 void StopHookThread() {

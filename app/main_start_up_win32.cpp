@@ -23,6 +23,8 @@
 #include "settings/profile_selection.h"
 #include "skin/menu_ex_library_win32.h"
 #include "skin/popup_menu_win32.h"
+#include "update/downloader.h"
+#include "update/firmware_tool_win32.h"
 
 namespace tarn {
 
@@ -52,33 +54,6 @@ void CopyText(wchar_t (&target)[N], std::u16string_view text) {
     const size_t n = text.size() < N - 1 ? text.size() : N - 1;
     for (size_t i = 0; i < n; ++i) target[i] = static_cast<wchar_t>(text[i]);
     target[n] = 0;
-}
-
-// Every hardware id of every present USB device, for the firmware-loader check.
-bool AnyUsbHardwareIdMatches() {
-    HDEVINFO list =
-        SetupDiGetClassDevsW(nullptr, L"USB", nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
-    if (list == INVALID_HANDLE_VALUE) return false;
-    bool found = false;
-    for (DWORD index = 0; !found; ++index) {
-        SP_DEVINFO_DATA info{};
-        info.cbSize = sizeof info;
-        if (!SetupDiEnumDeviceInfo(list, index, &info)) break;
-        wchar_t ids[2048] = {};
-        DWORD type = 0;
-        if (!SetupDiGetDeviceRegistryPropertyW(list, &info, SPDRP_HARDWAREID, &type,
-                                               reinterpret_cast<BYTE*>(ids), sizeof ids - 4,
-                                               nullptr)) {
-            continue;
-        }
-        // A multi-string: ids separated by zeros, ending in two.
-        for (const wchar_t* id = ids; *id && !found; id += wcslen(id) + 1) {
-            const std::wstring one(id);
-            found = IsFirmwareLoaderId(std::u16string(one.begin(), one.end()));
-        }
-    }
-    SetupDiDestroyDeviceInfoList(list);
-    return found;
 }
 
 }  // namespace
@@ -175,13 +150,20 @@ void COstraDriverDlg::PostStoredLanguage() {
 }
 
 bool COstraDriverDlg::PrepareLink() {
-    link_ = std::make_unique<CUSBDriver>(options_.simulate ? MakeSimulatedTransport()
-                                                           : MakePlatformTransport());
+    if (options_.simulate) {
+        std::unique_ptr<SimulatedMouse> mouse = MakeSimulatedMouse();
+        simulatedMouse_ = mouse.get();
+        link_ = std::make_unique<CUSBDriver>(std::move(mouse));
+        // The simulated bus announces its comings and goings as the system would.
+        simulatedNotifications_.Start(*simulatedMouse_, hwnd_);
+    } else {
+        link_ = std::make_unique<CUSBDriver>(MakePlatformTransport());
+    }
     return link_->PrepareLink();
 }
 
 bool COstraDriverDlg::FirmwareLoaderPresent() {
-    return AnyUsbHardwareIdMatches();
+    return FindUsbDevice(kFirmwareLoaderId);
 }
 
 bool COstraDriverDlg::MousePresent() {
@@ -195,9 +177,9 @@ bool COstraDriverDlg::MousePresent() {
 }
 
 void COstraDriverDlg::HandOverToFlashingTool() {
-    const std::wstring tool = Wide(FlashingToolPath());
-    const std::wstring argument = Wide(FlashingToolArgument());
-    ShellExecuteW(hwnd_, L"open", tool.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
+    if (StartFirmwareTool(hwnd_)) return;
+    // The mouse waits for a flash that cannot come; the user learns why the program ends.
+    ShowSelfClosingInfo(FlashingToolMissingText());
     PostClose();
 }
 
@@ -219,13 +201,19 @@ void COstraDriverDlg::StartRunning() {
         BringWindowToTop(hwnd_);
         UpdateWindow(hwnd_);
     }
+    UpdateWorkerContext update;
+    update.shared = UpdateState();
+    update.downloader = MakePlatformDownloader();
+    update.manifestAddress = ManifestAddress(ManifestAddressOverride());
+    update.linkPhase = &ApplyState().linkPhase;
+    updateWorker_.Start(update);
     uint32_t version = 0;
-    firmwareVersionText_.clear();
+    std::u16string versionText;
     if (link_->ReadFirmwareVersion(&version) && version != 0) {
         const std::string digits = std::to_string(version);
-        firmwareVersionText_.assign(digits.begin(), digits.end());
+        versionText.assign(digits.begin(), digits.end());
     }
-    supportPage_.SetFirmwareVersion(firmwareVersionText_);
+    supportPage_.SetDeviceFirmwareText(versionText);
     hooksStarted_ = StartHookThread(self);
     // Started with Windows, nobody presses OK: the active profile goes to the mouse and the
     // system's pointer options as an OK would send it, without the progress window.
@@ -257,6 +245,11 @@ void COstraDriverDlg::ShutDown() {
     deviceNotification_ = nullptr;
     if (hooksStarted_) StopHookThread();
     hooksStarted_ = false;
+    simulatedNotifications_.Stop();
+    reopener_.Cancel();
+    // A worker still waiting on the network is left behind after a moment, so a server that
+    // never answers cannot hold the program open.
+    updateWorker_.Stop();
     // The worker's running flag is cleared before it is woken, so it ends instead of applying;
     // an apply under way finishes first.
     applyWorker_.Stop();

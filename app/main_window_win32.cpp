@@ -68,15 +68,23 @@ TARN_ON(WM_CLOSE, OnClose)
 TARN_ON(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
 TARN_ON(WM_MEASUREITEM, OnMeasureItem)
 TARN_ON(WM_DRAWITEM, OnDrawItem)
+TARN_ON(WM_DEVICECHANGE, OnDeviceChange)
+TARN_ON(kMsgLinkReopened, OnLinkReopened)
 TARN_END_MESSAGES(win::Dialog)
 
 COstraDriverDlg::COstraDriverDlg(const StartOptions& options)
-    : options_(options), controller_(*this, Settings(), ApplyState()), keepHidden_(options.tray) {
+    : options_(options),
+      controller_(*this, Settings(), ApplyState()),
+      presence_(*this, ApplyState()),
+      keepHidden_(options.tray) {
     g_mainWindow = this;
 }
 
 COstraDriverDlg::~COstraDriverDlg() {
     WaitForTrayIcon();
+    simulatedNotifications_.Stop();
+    reopener_.Cancel();
+    updateWorker_.Stop();
     applyWorker_.Stop();
     if (keyFilter_) UnhookWindowsHookEx(keyFilter_);
     g_mainWindow = nullptr;

@@ -13,12 +13,15 @@
 #include <thread>
 #include <utility>
 
+#include "app/device_presence.h"
 #include "app/driver_app_win32.h"
+#include "app/link_reopener.h"
 #include "app/main_controller.h"
 #include "app/start_up_sequence.h"
 #include "assign/button_page_win32.h"
 #include "base/window_win32.h"
 #include "device/apply_worker.h"
+#include "device/simulated_notifications_win32.h"
 #include "device/usb_driver.h"
 #include "i18n/apply_language.h"
 #include "lighting/lighting_page_win32.h"
@@ -28,6 +31,7 @@
 #include "skin/picture_win32.h"
 #include "stats/stats_page_win32.h"
 #include "update/support_page_win32.h"
+#include "update/update_worker.h"
 
 namespace tarn {
 
@@ -39,6 +43,9 @@ inline constexpr int kLanguageIndicatorId = 1010;
 inline constexpr int kFirstPageTemplate = 103;
 // Posted by the view to itself: the rest of the view, once the window shows.
 inline constexpr UINT kMsgFinishView = WM_APP + 1;
+// Posted by the re-open after an arrival: wParam the attempt, lParam the firmware version
+// when the link opened, -1 when it did not.
+inline constexpr UINT kMsgLinkReopened = WM_APP + 0x333;
 
 // Loads the first interface texts before the main window exists.
 void LoadFirstLanguage(const std::u16string& path);
@@ -46,7 +53,8 @@ void LoadFirstLanguage(const std::u16string& path);
 class COstraDriverDlg : public win::Dialog,
                         private MainWindowShell,
                         private StartUpSteps,
-                        private LanguageWindow {
+                        private LanguageWindow,
+                        private DevicePresenceShell {
     TARN_DECLARE_MESSAGES()
 
 public:
@@ -77,6 +85,9 @@ private:
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
     LRESULT OnMeasureItem(WPARAM, LPARAM);
     LRESULT OnDrawItem(WPARAM, LPARAM);
+    // Device presence (device_presence_win32.cpp).
+    LRESULT OnDeviceChange(WPARAM, LPARAM);
+    LRESULT OnLinkReopened(WPARAM, LPARAM);
 
     // The view (main_view_win32.cpp).
     void CreateSmallButtons();
@@ -122,6 +133,17 @@ private:
     void ReportMouseMissing() override;
     void ShutDown();
 
+    // DevicePresenceShell (device_presence_win32.cpp).
+    void CloseLink() override;
+    void InstallGlobalHooks() override;
+    void RemoveGlobalHooks() override;
+    void StartReopen(uint32_t attempt) override;
+    void CancelReopen() override;
+    void SetDeviceFirmwareText(std::u16string_view text) override;
+    // Whether a present USB device has a hardware id containing text (the simulated bus when
+    // the mouse is simulated).
+    bool FindUsbDevice(std::u16string_view text);
+
     // MainWindowShell: what reaches the pages (main_pages_win32.cpp).
     void CloseGroupMenu() override;
     bool MacroPageRecording() override;
@@ -158,6 +180,12 @@ private:
     MainController controller_;
     std::unique_ptr<CUSBDriver> link_;
     ApplyWorkerThread applyWorker_;
+    UpdateWorkerThread updateWorker_;
+    DevicePresence presence_;
+    LinkReopener reopener_;
+    // The simulated mouse inside link_, and the notifications of its bus, with --simulate.
+    SimulatedMouse* simulatedMouse_ = nullptr;
+    SimulatedDeviceNotifications simulatedNotifications_;
     bool hooksStarted_ = false;
     // A start into the tray keeps the window hidden until the user asks for it: the dialog
     // manager would otherwise show a modal dialog once its queue first runs empty.
@@ -189,7 +217,6 @@ private:
     std::thread trayIconThread_;
     HDEVNOTIFY deviceNotification_ = nullptr;
     HHOOK keyFilter_ = nullptr;
-    std::u16string firmwareVersionText_;
 };
 
 }  // namespace tarn

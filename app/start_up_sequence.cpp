@@ -61,7 +61,6 @@ StartUpOutcome RunStartUp(StartUpSteps& steps, Clock& clock) {
 
 }  // namespace tarn
 
-#include "base/app_paths.h"
 #include "base/language_state.h"
 
 namespace tarn {
@@ -70,24 +69,20 @@ std::u16string_view MouseMissingText() {
     return Localized(u"没有找到Tarn游戏鼠标.", u"The Tarn gaming mouse cannot be found.");
 }
 
-// Hardware ids are compared without regard to case, as the system itself treats them.
-bool IsFirmwareLoaderId(std::u16string_view hardwareId) {
+bool ContainsNoCase(std::u16string_view text, std::u16string_view part) {
     auto upper = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
-    const size_t n = kFirmwareLoaderId.size();
-    for (size_t start = 0; start + n <= hardwareId.size(); ++start) {
+    const size_t n = part.size();
+    for (size_t start = 0; start + n <= text.size(); ++start) {
         size_t i = 0;
-        while (i < n && upper(hardwareId[start + i]) == kFirmwareLoaderId[i]) ++i;
+        while (i < n && upper(text[start + i]) == upper(part[i])) ++i;
         if (i == n) return true;
     }
     return false;
 }
 
-std::u16string FlashingToolPath() {
-    return programFolder + u"\\FWUpdate\\ZezovoRO.exe";
-}
-
-std::u16string_view FlashingToolArgument() {
-    return ChineseUi == 1 ? u"1" : u"0";
+// Hardware ids are compared without regard to case, as the system itself treats them.
+bool IsFirmwareLoaderId(std::u16string_view hardwareId) {
+    return ContainsNoCase(hardwareId, kFirmwareLoaderId);
 }
 
 }  // namespace tarn

@@ -55,16 +55,19 @@ StartUpOutcome RunStartUp(StartUpSteps& steps, Clock& clock);
 #include <string>
 #include <string_view>
 
+// Step 16 hands the mouse to the flashing program of the firmware update.
+#include "update/firmware_files.h"
+
 namespace tarn {
 
 // Step 20's message, by ChineseUi.
 std::u16string_view MouseMissingText();
 
-// Step 16: the hardware id the mouse shows in its firmware-loader mode, and the tool it is
-// handed to with "1" for a Simplified Chinese interface, "0" otherwise.
+// Step 16: the hardware id the mouse shows in its firmware-loader mode.
 inline constexpr std::u16string_view kFirmwareLoaderId = u"VID_04D9&PID_8022";
 bool IsFirmwareLoaderId(std::u16string_view hardwareId);
-std::u16string FlashingToolPath();
-std::u16string_view FlashingToolArgument();
+// Whether part occurs in text, A..Z and a..z compared as equal (hardware ids and device paths
+// come in either case).
+bool ContainsNoCase(std::u16string_view text, std::u16string_view part);
 
 }  // namespace tarn

@@ -100,7 +100,7 @@ SimulatedMouse::~SimulatedMouse() = default;
 HidEnumeration SimulatedMouse::Enumerate(uint16_t, uint16_t) {
     std::lock_guard<std::mutex> lock(mutex_);
     HidEnumeration result;
-    if (!PresentLocked()) return result;
+    if (!PresentLocked() || config_.loaderMode) return result;
     HidInterfaceInfo info;
     info.attributesKnown = true;
     info.vendorId = kVendorId;
@@ -128,7 +128,7 @@ bool SimulatedMouse::Open(const std::string& path) {
         OpenLogLocked();
     }
     open_ = false;
-    if (!PresentLocked() || path != kSimulatedConfigPath) return false;
+    if (!PresentLocked() || config_.loaderMode || path != kSimulatedConfigPath) return false;
     if (ShouldFailLocked(SimulatedFailure::What::Open, 0)) return false;
     open_ = true;
     openGeneration_ = presenceGeneration_;
@@ -253,6 +253,22 @@ bool SimulatedMouse::IsPresent() const {
     return PresentLocked();
 }
 
+std::vector<SimulatedUsbDevice> SimulatedMouse::UsbDevices() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<SimulatedUsbDevice> devices;
+    if (PresentLocked()) {
+        if (config_.loaderMode) {
+            devices.push_back({kSimulatedLoaderPath, kSimulatedLoaderHardwareId});
+        } else {
+            devices.push_back({config_.devicePath, kSimulatedHardwareId});
+        }
+    }
+    if (!config_.otherDeviceFile.empty() && FileExists(config_.otherDeviceFile)) {
+        devices.push_back({kSimulatedOtherPath, kSimulatedOtherHardwareId});
+    }
+    return devices;
+}
+
 void SimulatedMouse::SetFirmwareVersion(uint32_t version) {
     std::lock_guard<std::mutex> lock(mutex_);
     config_.firmwareVersion = version;
@@ -272,6 +288,13 @@ bool SimulatedMouse::PresentLocked() const {
         present = !gone || back;
     }
     if (present && !config_.unplugFile.empty()) present = !FileExists(config_.unplugFile);
+    if (present && restartTick_) {
+        if (SimulationTick() - *restartTick_ < config_.restartMs) {
+            present = false;
+        } else {
+            restartTick_.reset();
+        }
+    }
     if (wasPresent_ && !present) ++presenceGeneration_;
     wasPresent_ = present;
     return present;
@@ -403,6 +426,13 @@ void SimulatedMouse::ExecuteLocked(const uint8_t* report, size_t length) {
             if (report[2] != 1 && report[2] != 2 && report[2] != 4 && report[2] != 8) {
                 LogErrorLocked("report interval " + std::to_string(report[2]) + " ms");
                 return;
+            }
+            // A new report rate restarts the mouse: it leaves the bus and enumerates again.
+            if (config_.restartMs != 0 && report[2] != state_.reportInterval) {
+                restartTick_ = SimulationTick();
+                // The handles die with the restart even if nobody looks while it lasts.
+                if (wasPresent_) ++presenceGeneration_;
+                wasPresent_ = false;
             }
             state_.reportInterval = report[2];
             return;

@@ -5,7 +5,9 @@
 // Protocol violations become "<ms> ERROR <what>" lines, reports refused on purpose (a configured
 // failure, an unplugged mouse) "<ms> FAIL SET|GET|OUT <bytes>". A test clock put in place with
 // SetClock (before the simulation is made) moves the log and the pacing checks; otherwise a
-// steady millisecond clock does. Configuration: docs/simulated-mouse.md.
+// steady millisecond clock does. It also stands for the USB bus around the mouse: which devices
+// are plugged in, by the paths and hardware ids the system's notifications carry.
+// Configuration: docs/simulated-mouse.md.
 #pragma once
 
 #include <array>
@@ -36,6 +38,25 @@ enum class DeviceCommand : uint8_t {
     FirmwareVersion = 0x80,
 };
 
+// The device-interface paths of the mouse (and of the unrelated device) as the system names
+// them in WM_DEVICECHANGE, and the first hardware id of each as the setup API lists it.
+inline constexpr char kSimulatedDevicePath[] =
+    "\\\\?\\USB#VID_3D5A&PID_4108#6&2b1c5d3e&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+inline constexpr char kSimulatedHardwareId[] = "USB\\VID_3D5A&PID_4108&REV_0105";
+inline constexpr char kSimulatedLoaderPath[] =
+    "\\\\?\\USB#VID_04D9&PID_8022#6&2b1c5d3e&0&2#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+inline constexpr char kSimulatedLoaderHardwareId[] = "USB\\VID_04D9&PID_8022&REV_0100";
+inline constexpr char kSimulatedOtherPath[] =
+    "\\\\?\\USB#VID_046D&PID_C077#5&1f3a2b4c&0&1#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+inline constexpr char kSimulatedOtherHardwareId[] = "USB\\VID_046D&PID_C077&REV_7200";
+
+// One device on the simulated bus.
+struct SimulatedUsbDevice {
+    std::string interfacePath;
+    std::string hardwareId;
+    bool operator==(const SimulatedUsbDevice&) const = default;
+};
+
 // A failure the simulation is asked to produce.
 struct SimulatedFailure {
     enum class What { Open, Command, Data };
@@ -55,6 +76,16 @@ struct SimulatedMouseConfig {
     std::optional<uint32_t> replugAtMs;
     // Absent while this file exists.
     std::string unplugFile;
+    // Gone for this long after a report-interval command that changes the interval, as the
+    // mouse restarts when its report rate changes; 0 keeps it. The simulation starts with no
+    // interval, so the first such command changes it.
+    uint32_t restartMs = 0;
+    // Waiting in its firmware-loader mode: not listed as the mouse, only by the loader's id.
+    bool loaderMode = false;
+    // The device-interface path the system's notifications give for the mouse.
+    std::string devicePath = kSimulatedDevicePath;
+    // An unrelated USB device is plugged in while this file exists.
+    std::string otherDeviceFile;
     // What could not be understood; written to the log as ERROR lines at the first open.
     std::vector<std::string> problems;
 };
@@ -105,6 +136,9 @@ public:
     void Unplug();
     void Replug();
     bool IsPresent() const;
+    // The devices on the bus now: the mouse while present (in its loader mode by the loader's
+    // path and id), the unrelated device while its file exists.
+    std::vector<SimulatedUsbDevice> UsbDevices() const;
     void SetFirmwareVersion(uint32_t version);
     void AddFailure(const SimulatedFailure& failure);
 
@@ -141,6 +175,8 @@ private:
     std::unique_ptr<std::ostream> logFile_;
     std::deque<std::string> lines_;
     bool manuallyUnplugged_ = false;
+    // The tick a restart after a report-rate change began, while it lasts.
+    mutable std::optional<uint32_t> restartTick_;
     // Presence is looked at lazily; a disappearance seen bumps the generation, which makes every
     // handle opened before it dead.
     mutable bool wasPresent_ = true;

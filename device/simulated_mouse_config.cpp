@@ -175,6 +175,15 @@ SimulatedMouseConfig ParseSimulatedConfig(
     ReadFailures(lookup("TARN_SIM_FAIL"), config);
     ReadUnplug(lookup("TARN_SIM_UNPLUG"), config);
     if (auto file = lookup("TARN_SIM_UNPLUG_FILE")) config.unplugFile = Trim(*file);
+    ReadNumber(lookup("TARN_SIM_RESTART"), "TARN_SIM_RESTART", 0, 60000, config.restartMs,
+               config.problems);
+    uint32_t loader = 0;
+    ReadNumber(lookup("TARN_SIM_LOADER"), "TARN_SIM_LOADER", 0, 1, loader, config.problems);
+    config.loaderMode = loader == 1;
+    if (auto path = lookup("TARN_SIM_DEVICE_PATH")) {
+        if (!Trim(*path).empty()) config.devicePath = Trim(*path);
+    }
+    if (auto file = lookup("TARN_SIM_OTHER_FILE")) config.otherDeviceFile = Trim(*file);
     return config;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "device/simulated_usb_watcher.h"
 #include "device/usb_driver.h"
 #include "macro/macro_record.h"
 #include "tests/support/doubles.h"
@@ -332,6 +333,107 @@ TEST_F(SimulatedFailureTest, LogFileStartsAtTheFirstOpenAndHoldsConfigProblems) 
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("0 ERROR config: TARN_SIM_VERSION=-1"), std::string::npos) << lines[0];
     EXPECT_EQ(lines[1], "60 SET 01 01 04 00 00 00 00 00");
+}
+
+TEST(SimulatedMouseConfig, ReadsTheBusSettings) {
+    SimulatedMouseConfig config = ParseSimulatedConfig(Settings({
+        {"TARN_SIM_RESTART", "1500"},
+        {"TARN_SIM_LOADER", "1"},
+        {"TARN_SIM_DEVICE_PATH", "\\\\?\\usb#vid_3d5a&pid_4108#x"},
+        {"TARN_SIM_OTHER_FILE", "/tmp/other"},
+    }));
+    EXPECT_TRUE(config.problems.empty());
+    EXPECT_EQ(config.restartMs, 1500u);
+    EXPECT_TRUE(config.loaderMode);
+    EXPECT_EQ(config.devicePath, "\\\\?\\usb#vid_3d5a&pid_4108#x");
+    EXPECT_EQ(config.otherDeviceFile, "/tmp/other");
+    config = ParseSimulatedConfig(Settings({{"TARN_SIM_LOADER", "yes"}, {"TARN_SIM_RESTART", "x"}}));
+    EXPECT_FALSE(config.loaderMode);
+    EXPECT_EQ(config.restartMs, 0u);
+    EXPECT_EQ(config.devicePath, kSimulatedDevicePath);
+    EXPECT_EQ(config.problems.size(), 2u);
+}
+
+// A new report rate restarts the mouse: it leaves the bus for a while, and the link has to be
+// opened again when it is back. The same rate again keeps it.
+TEST_F(SimulatedFailureTest, NewReportRateRestartsTheMouse) {
+    SimulatedMouseConfig config;
+    config.restartMs = 1500;
+    CUSBDriver& link = Make(config);
+    ASSERT_TRUE(link.OpenDevice());
+    ASSERT_TRUE(link.SetReportInterval(1));
+    EXPECT_FALSE(mouse->IsPresent());
+    EXPECT_TRUE(mouse->UsbDevices().empty());
+    clock.Sleep(1499);
+    EXPECT_FALSE(link.OpenDevice());
+    clock.Sleep(1);
+    EXPECT_TRUE(mouse->IsPresent());
+    EXPECT_FALSE(link.SetDpiLevel(1));  // the handle from before the restart
+    ASSERT_TRUE(link.OpenDevice());
+    ASSERT_TRUE(link.SetReportInterval(1));
+    EXPECT_TRUE(mouse->IsPresent());
+    EXPECT_TRUE(link.SetDpiLevel(1));
+    EXPECT_TRUE(mouse->Errors().empty());
+}
+
+TEST_F(SimulatedFailureTest, LoaderModeShowsOnlyTheLoadersId) {
+    SimulatedMouseConfig config;
+    config.loaderMode = true;
+    CUSBDriver& link = Make(config);
+    EXPECT_FALSE(link.OpenDevice());
+    EXPECT_EQ(mouse->UsbDevices(), (std::vector<SimulatedUsbDevice>{
+                                       {kSimulatedLoaderPath, kSimulatedLoaderHardwareId}}));
+}
+
+TEST_F(SimulatedFailureTest, BusListsTheMouseAndTheUnrelatedDevice) {
+    const std::filesystem::path other =
+        std::filesystem::temp_directory_path() / ("tarn_sim_other_" + std::to_string(getpid()));
+    std::filesystem::remove(other);
+    SimulatedMouseConfig config;
+    config.otherDeviceFile = other.string();
+    Make(config);
+    const SimulatedUsbDevice tarn{kSimulatedDevicePath, kSimulatedHardwareId};
+    const SimulatedUsbDevice logi{kSimulatedOtherPath, kSimulatedOtherHardwareId};
+    EXPECT_EQ(mouse->UsbDevices(), std::vector<SimulatedUsbDevice>{tarn});
+    std::ofstream(other).put('x');
+    EXPECT_EQ(mouse->UsbDevices(), (std::vector<SimulatedUsbDevice>{tarn, logi}));
+    mouse->Unplug();
+    EXPECT_EQ(mouse->UsbDevices(), std::vector<SimulatedUsbDevice>{logi});
+    std::filesystem::remove(other);
+}
+
+TEST(SimulatedUsbWatcherTest, ChangesAreRemovalsThenArrivals) {
+    const SimulatedUsbDevice a{"a", "A"}, b{"b", "B"}, c{"c", "C"};
+    EXPECT_EQ(UsbChanges({a, b}, {b, c}),
+              (std::vector<UsbChange>{{false, "a"}, {true, "c"}}));
+    EXPECT_TRUE(UsbChanges({a}, {a}).empty());
+}
+
+TEST(SimulatedUsbWatcherTest, ReportsAPulledAndReturnedCable) {
+    SimulatedMouse mouse;
+    std::mutex mutex;
+    std::vector<UsbChange> seen;
+    SimulatedUsbWatcher watcher;
+    watcher.Start(mouse, [&](const UsbChange& change) {
+        std::lock_guard<std::mutex> lock(mutex);
+        seen.push_back(change);
+    }, 2);
+    auto count = [&] {
+        std::lock_guard<std::mutex> lock(mutex);
+        return seen.size();
+    };
+    auto waitFor = [&](size_t n) {
+        for (int i = 0; i < 500 && count() < n; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+    mouse.Unplug();
+    waitFor(1);
+    mouse.Replug();
+    waitFor(2);
+    watcher.Stop();
+    EXPECT_EQ(seen, (std::vector<UsbChange>{{false, kSimulatedDevicePath},
+                                            {true, kSimulatedDevicePath}}));
 }
 
 }  // namespace
