@@ -3,10 +3,13 @@
 #include <commctrl.h>
 
 #include "base/window_win32.h"
+#include "skin/bitmap_button_win32.h"
 
 namespace tarn {
 
 namespace {
+constexpr int kTooltipFontHeight = 16;
+
 TTTOOLINFOW ToolFor(HWND control, wchar_t* text) {
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
@@ -40,6 +43,11 @@ void ControlTooltip::Set(HWND control, std::u16string_view text, bool activate) 
         hasTool_ = SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
     } else {
         SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    // The system's tooltip face may have no Chinese characters (under Wine it has none).
+    HFONT chinese = CaptionFontFor(kTooltipFontHeight, text);
+    if (chinese != CaptionFont(kTooltipFontHeight)) {
+        SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(chinese), FALSE);
     }
     SendMessageW(tip_, TTM_ACTIVATE, activate ? TRUE : FALSE, 0);
 }
