@@ -295,6 +295,9 @@ void COstraDriverDlg::ShowMainWindow() {
 
 void COstraDriverDlg::HideMainWindow() {
     ShowWindow(hwnd_, SW_HIDE);
+    // A program that lives in the tray for weeks is ended by a crash or a power cut as often as
+    // by Exit; the counts are written whenever it goes there.
+    statisticsPage_.SaveChangedStatistics();
 }
 
 void COstraDriverDlg::MinimizeMainWindow() {

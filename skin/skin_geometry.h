@@ -272,8 +272,16 @@ constexpr Rect SmallTrophy(int k) {
 }
 inline constexpr int kTrophyLevels = 13;
 // Counter rows: value rectangles' y ranges (left clicks .. distance).
+inline constexpr int kRowCount = 8;
+inline constexpr int kDistanceRow = 7;
 inline constexpr std::array<int, 8> kRowTop{85, 119, 152, 183, 250, 284, 319, 384};
 inline constexpr std::array<int, 8> kRowBottom{106, 139, 172, 203, 270, 304, 339, 404};
+// A row's value text, right-aligned in it; the Chinese labels are wider, and the Chinese
+// distance label wider still.
+constexpr Rect ValueRect(int row, bool chinese) {
+    const int left = !chinese ? 152 : row == kDistanceRow ? 187 : 167;
+    return {left, kRowTop[row], left + 75, kRowBottom[row]};
+}
 }  // namespace stats_page
 
 // ---- Support page: "support_*.bmp" -----------------------------------------------------------

@@ -103,12 +103,10 @@ void PaintStats(Canvas& c, State s, bool zh) {
     Panel(cr, {10, 12, 302, 440});
     Panel(cr, {616, 12, 914, 440});
     Title(cr, {20, 30, 290, 58}, State::Normal, zh ? "使用统计" : "USAGE", zh);
-    const int valueLeft = zh ? 167 : 152, valueRight = zh ? 242 : 227;
-    for (int i = 0; i < 8; ++i) {
-        const bool distance = i == 7;
-        const int left = distance && zh ? 187 : valueLeft,
-                  right = distance && zh ? 262 : valueRight;
-        const Rect value{left - 4, st::kRowTop[i], right + 3, st::kRowBottom[i]};
+    for (int i = 0; i < st::kRowCount; ++i) {
+        const bool distance = i == st::kDistanceRow;
+        const Rect text = st::ValueRect(i, zh);
+        const Rect value{text.left - 4, text.top, text.right + 3, text.bottom};
         Frame(cr, value);
         TextStyle t;
         t.size = 12;

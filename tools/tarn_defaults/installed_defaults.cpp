@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "macro/macro_record.h"
 #include "settings/profile_record.h"
+#include "stats/usage_counters.h"
 
 namespace tarn {
 
@@ -67,8 +68,8 @@ DefaultsResult WriteInstalledDefaults(FileSystem& fs, const std::u16string& fold
         static_cast<uint8_t>(language), static_cast<uint8_t>(language >> 8),
         static_cast<uint8_t>(language >> 16), static_cast<uint8_t>(language >> 24)};
     if (auto r = Write(fs, folder, u"\\Language.cfg", languageBytes, 4); !r) return r;
-    const uint8_t counters[kUsageCountersSize] = {};
-    return Write(fs, folder, u"\\Sts.cfg", counters, sizeof counters);
+    const UsageCounters counters{};
+    return Write(fs, folder, u"\\Sts.cfg", &counters, sizeof counters);
 }
 
 }  // namespace tarn

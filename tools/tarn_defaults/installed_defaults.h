@@ -9,8 +9,6 @@
 
 namespace tarn {
 
-// Sizes of the shipped files that carry no record of this folder's own.
-inline constexpr size_t kUsageCountersSize = 24;  // Sts.cfg: six zero counters
 inline constexpr int32_t kLanguageChinese = 1;
 inline constexpr int32_t kLanguageEnglish = 2;
 
