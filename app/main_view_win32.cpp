@@ -164,7 +164,8 @@ LRESULT COstraDriverDlg::OnPaint(WPARAM, LPARAM) {
 void COstraDriverDlg::PaintHint(HDC dc) {
     if (hintText_.empty()) return;
     const std::wstring text(hintText_.begin(), hintText_.end());
-    HGDIOBJ oldFont = SelectObject(dc, hintFont_);
+    // A Chinese hint needs a face with its glyphs, which the hint font may not have.
+    HGDIOBJ oldFont = SelectObject(dc, CaptionFontFor(14, hintText_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kHintColour);
     const RECT line = ToRect(mw::kHintLine);
