@@ -30,13 +30,21 @@ void MainController::ShowMainPage(int n) {
 
 void MainController::HideToTray() {
     shell_.CloseGroupMenu();
+    StopMacroRecording();
     shell_.HideMainWindow();
     SetForwarding(false, false);
 }
 
 void MainController::Minimize() {
+    StopMacroRecording();
     shell_.MinimizeMainWindow();
     SetForwarding(false, false);
+}
+
+// The key forwarding goes off with the window, so a recording left running would hear nothing
+// more; it is stopped and committed as when the page is left.
+void MainController::StopMacroRecording() {
+    if (shell_.MacroPageRecording()) shell_.ToggleRecording();
 }
 
 void MainController::RefreshPages() {

@@ -94,6 +94,8 @@ public:
     void OnTrayCommand(uint32_t command);
 
 private:
+    void StopMacroRecording();
+
     MainWindowShell& shell_;
     SettingsModel& settings_;
     ApplyShared& apply_;

@@ -216,6 +216,11 @@ inline constexpr Placed kDelayField{{666, 415, 821, 428}, {664, 389, 823, 407}};
 inline constexpr Placed kDelayConfirm{{852, 412, 892, 434}, {852, 389, 892, 407}};
 inline constexpr Rect kGroupTitle{24, 19, 120, 40};
 inline constexpr Rect kEntryTitle{340, 19, 427, 39};
+// The insert/modify panel's area around the key and delay rows; dimmed while it is closed.
+inline constexpr Placed kEditArea{{642, 334, 908, 440}, {642, 310, 908, 413}};
+// Beneath the two lists, only for their hints.
+inline constexpr Rect kMacroListFrame{26, 87, 324, 406};
+inline constexpr Rect kEntryListFrame{342, 49, 625, 407};
 }  // namespace macro_page
 
 // ---- Lighting page: "Light\LedSet_*.bmp" -----------------------------------------------------

@@ -285,6 +285,50 @@ int MenuWidth(HDC dc) {
     return width;
 }
 
+// Chinese item texts need a face that has their glyphs ("MS Shell Dlg" has none under Wine):
+// the usual Windows ones first, then any the system offers for the Chinese character set.
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(font->lfFaceName);
+    return 1;
+}
+
+std::wstring ChineseFace() {
+    std::vector<std::wstring> faces;
+    LOGFONTW query{};
+    query.lfCharSet = GB2312_CHARSET;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &query, &CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+    ReleaseDC(nullptr, dc);
+    for (const wchar_t* preferred : {L"Microsoft YaHei", L"SimSun", L"Noto Sans CJK SC"}) {
+        for (const std::wstring& f : faces) {
+            if (f == preferred) return f;
+        }
+    }
+    for (const std::wstring& f : faces) {
+        if (!f.empty() && f[0] != L'@') return f;  // '@' faces are the vertical forms
+    }
+    return L"MS Shell Dlg";
+}
+
+bool HasChinese(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if ((c >= 0x2E80 && c < 0xA000) || (c >= 0xF900 && c < 0xFB00) ||
+            (c >= 0xFF00 && c < 0xFFF0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+HFONT MenuFont() {
+    bool chinese = false;
+    for (const Item& item : g_menu.items) chinese = chinese || HasChinese(item.text);
+    const std::wstring face = chinese ? ChineseFace() : L"MS Shell Dlg";
+    return CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       chinese ? GB2312_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, face.c_str());
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) int CreateMenuEx(
@@ -309,9 +353,7 @@ extern "C" __declspec(dllexport) int CreateMenuEx(
         ReleaseState();
         return 0;
     }
-    g_menu.font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                              DEFAULT_PITCH, L"MS Shell Dlg");
+    g_menu.font = MenuFont();
     HDC screen = GetDC(nullptr);
     HGDIOBJ oldFont = SelectObject(screen, g_menu.font);
     const int width = MenuWidth(screen);

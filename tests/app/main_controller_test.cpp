@@ -115,6 +115,15 @@ TEST_F(MainControllerTest, LeavingTheMacroPageStopsARecordingButStayingDoesNot) 
     EXPECT_TRUE(shell.Called("close-group-menu"));
 }
 
+TEST_F(MainControllerTest, HidingOrMinimizingStopsARecordingThatWouldHearNoMoreKeys) {
+    shell.recording = true;
+    controller.HideToTray();
+    EXPECT_FALSE(shell.recording);
+    shell.recording = true;
+    controller.Minimize();
+    EXPECT_FALSE(shell.recording);
+}
+
 TEST_F(MainControllerTest, HidingAndMinimizingStopKeyAndButtonForwarding) {
     controller.HideToTray();
     EXPECT_EQ(shell.calls, (std::vector<std::string>{"close-group-menu", "hide"}));

@@ -62,7 +62,8 @@ void PaintMacro(Canvas& c, State s, bool zh) {
     cairo_arc(cr, mp::kRecord.left + 12, (mp::kRecord.top + mp::kRecord.bottom) / 2.0, 4, 0, 6.3);
     SetColour(cr, Hex(0xD3180F));
     cairo_fill(cr);
-    LedToggle(cr, mp::kDelayToggle, s, zh ? "录制按键间的延时" : "Record the delays", zh);
+    // Checked, the toggle leaves the delays out of a recording.
+    LedToggle(cr, mp::kDelayToggle, s, zh ? "录制时不记录延时" : "Record without delays", zh);
     Label_(cr, {700, 85, 846, 104}, zh ? "循环次数" : "Loop count", zh, Align::Right);
     Frame(cr, {mp::kLoopField.left - 3, mp::kLoopField.top - 2, mp::kLoopField.right + 3,
                mp::kLoopField.bottom + 2});
@@ -70,17 +71,27 @@ void PaintMacro(Canvas& c, State s, bool zh) {
     // The mouse whose buttons can be inserted as events.
     const Rect spots[3] = {mp::kLeftSpot.get(zh), mp::kMiddleSpot.get(zh), mp::kRightSpot.get(zh)};
     int left = spots[0].left, right = spots[2].right, top = spots[1].top;
-    // The mouse ends above the key and delay rows below it.
-    const int bottom = std::min(top + 190, mp::kKeyChoice.get(zh).top - 10);
+    // The mouse ends above the key and delay rows, in the area of their own below it.
+    const int bottom = std::min(top + 190, mp::kEditArea.get(zh).top - 8);
     MouseOutline(cr, {left - 18, top - 22, right + 18, bottom}, 1.0);
     for (const Rect& r : spots) HotSpot(cr, r, s);
-    Label_(cr, {650, 120, 910, 140}, zh ? "点击鼠标按键插入事件" : "Click a button to insert it",
-           zh, Align::Centre);
+    // The hot spots act while recording and while a key is being chosen.
+    Label_(cr, {650, 120, 910, 140},
+           zh ? "点击鼠标按键，录制或插入" : "Click a button to record or insert it", zh,
+           Align::Centre);
 
-    LedToggle(cr, mp::kKeyChoice.get(zh), s, zh ? "插入按键" : "Insert a key", zh);
+    // The key and delay rows serve both inserting and changing an entry.
+    const Rect area = mp::kEditArea.get(zh);
+    cairo_rectangle(cr, area.left + 0.5, area.top + 0.5, area.width() - 1, area.height() - 1);
+    SetColour(cr, Hex(0x0B0D10, 0.55));
+    cairo_fill_preserve(cr);
+    SetColour(cr, palette::kBorder);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    LedToggle(cr, mp::kKeyChoice.get(zh), s, zh ? "按键（按下即可）" : "Key (press it)", zh);
     Frame(cr, mp::kKeyField.get(zh));
     GlyphButton(cr, mp::kKeyConfirm.get(zh), s, Glyph::Check);
-    LedToggle(cr, mp::kDelayChoice.get(zh), s, zh ? "插入延时 (毫秒)" : "Insert a delay (ms)", zh);
+    LedToggle(cr, mp::kDelayChoice.get(zh), s, zh ? "延时（毫秒）" : "Delay (ms)", zh);
     Frame(cr, mp::kDelayField.get(zh));
     GlyphButton(cr, mp::kDelayConfirm.get(zh), s, Glyph::Check);
 }
