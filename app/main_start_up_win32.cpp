@@ -230,6 +230,7 @@ void COstraDriverDlg::StartRunning() {
     // Started with Windows, nobody presses OK: the active profile goes to the mouse and the
     // system's pointer options as an OK would send it, without the progress window.
     if (options_.tray) controller_.RequestBackgroundApply();
+    StartProfileFollow();
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
 }
@@ -257,6 +258,7 @@ void COstraDriverDlg::ShutDown() {
     deviceNotification_ = nullptr;
     if (hooksStarted_) StopHookThread();
     hooksStarted_ = false;
+    StopProfileFollow();
     // The worker's running flag is cleared before it is woken, so it ends instead of applying;
     // an apply under way finishes first.
     applyWorker_.Stop();

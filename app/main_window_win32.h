@@ -33,6 +33,8 @@ namespace tarn {
 
 class CMenuExA;
 class CXPMenu;
+class ProfileFollowWindow;
+class CDlgProgramLinks;
 
 inline constexpr int kMainDialogTemplate = 102;
 inline constexpr int kLanguageIndicatorId = 1010;
@@ -121,6 +123,9 @@ private:
     void StartRunning() override;
     void ReportMouseMissing() override;
     void ShutDown();
+    // Profiles that follow the program in front (main_program_links_win32.cpp).
+    void StartProfileFollow();
+    void StopProfileFollow();
 
     // MainWindowShell: what reaches the pages (main_pages_win32.cpp).
     void CloseGroupMenu() override;
@@ -142,6 +147,7 @@ private:
     void MinimizeMainWindow() override;
     void ShowTrayMenu() override;
     void ToggleStartWithWindows() override;
+    void OpenProgramLinks() override;
     void PostClose() override;
     void ShowProgressModal() override;
     void CloseProgress() override;
@@ -191,6 +197,8 @@ private:
     HDEVNOTIFY deviceNotification_ = nullptr;
     HHOOK keyFilter_ = nullptr;
     std::u16string firmwareVersionText_;
+    std::unique_ptr<ProfileFollowWindow> follow_;
+    CDlgProgramLinks* linksDialog_ = nullptr;  // while the "Programs" dialog is open
 };
 
 }  // namespace tarn

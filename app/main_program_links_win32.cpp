@@ -1,0 +1,39 @@
+// The main window's share of profiles that follow the program in front: starting and stopping
+// the follower with the apply worker, and the tray menu's "Programs…" dialog.
+#include "app/main_window_win32.h"
+#include "app/profile_follow_win32.h"
+#include "app/program_links_dialog_win32.h"
+
+namespace tarn {
+
+// Only with a running apply worker is there anything to switch; the follower shares its
+// applies with the user's commands through the controller.
+void COstraDriverDlg::StartProfileFollow() {
+    if (follow_) return;
+    follow_ = std::make_unique<ProfileFollowWindow>(hwnd_, controller_,
+                                                    static_cast<MainWindowShell&>(*this));
+    follow_->Start();
+    controller_.SetFollower(&follow_->Follower());
+}
+
+void COstraDriverDlg::StopProfileFollow() {
+    if (linksDialog_ && linksDialog_->hwnd()) PostMessageW(linksDialog_->hwnd(), WM_CLOSE, 0, 0);
+    controller_.SetFollower(nullptr);
+    if (follow_) follow_->Stop();
+}
+
+void COstraDriverDlg::OpenProgramLinks() {
+    if (linksDialog_) {
+        if (linksDialog_->hwnd()) SetForegroundWindow(linksDialog_->hwnd());
+        return;
+    }
+    CDlgProgramLinks dialog(Settings().currentSlot);
+    linksDialog_ = &dialog;
+    const bool changed = dialog.Run(hwnd_);
+    linksDialog_ = nullptr;
+    if (!follow_ || closing_) return;
+    if (changed) follow_->LinksChanged();
+    follow_->ReassertHold();
+}
+
+}  // namespace tarn
