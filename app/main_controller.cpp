@@ -6,6 +6,16 @@
 
 namespace tarn {
 
+namespace {
+
+// The worker still reads the profile for an automatic switch: the user's command waits for it
+// rather than change the profile under it, and runs right after.
+bool WaitsForAutomaticApply(ProfileFollower* follower, UserApply command) {
+    return follower && follower->DeferUserApply(command);
+}
+
+}  // namespace
+
 MainController::MainController(MainWindowShell& shell, SettingsModel& settings, ApplyShared& apply)
     : shell_(shell), settings_(settings), apply_(apply) {}
 
@@ -53,6 +63,7 @@ void MainController::SelectProfile(int k) {
 }
 
 void MainController::PressApply() {
+    if (WaitsForAutomaticApply(follower_, UserApply::Apply)) return;
     shell_.ValidateLoopField();
     if (settings_.currentProfile.wheelScrollLines != -1) shell_.CommitScrollLines();
     RequestApplyNow();
@@ -62,8 +73,7 @@ bool MainController::RequestApplyNow() {
     // Without a worker the modal progress window would never close.
     if (!workerRunning_) return false;
     if (!RequestApply(apply_)) {
-        // An automatic switch's apply in the background: the user's one follows it.
-        if (follower_) follower_->OnUserApplyRefused();
+        WaitsForAutomaticApply(follower_, UserApply::Apply);
         return false;
     }
     shell_.ShowProgressModal();
@@ -96,6 +106,7 @@ void MainController::OnApplyFailed(int code) {
 }
 
 void MainController::OnRestoreDefaults() {
+    if (WaitsForAutomaticApply(follower_, UserApply::RestoreDefaults)) return;
     ResetToDefaults(settings_);
     RefreshPages();
     RequestApplyNow();

@@ -10,8 +10,9 @@ namespace tarn {
 // applies with the user's commands through the controller.
 void COstraDriverDlg::StartProfileFollow() {
     if (follow_) return;
-    follow_ = std::make_unique<ProfileFollowWindow>(hwnd_, controller_,
-                                                    static_cast<MainWindowShell&>(*this));
+    follow_ = std::make_unique<ProfileFollowWindow>(
+        hwnd_, controller_, static_cast<MainWindowShell&>(*this),
+        [this](bool hold) { HoldProfileInput(hold); });
     follow_->Start();
     controller_.SetFollower(&follow_->Follower());
 }
@@ -31,9 +32,24 @@ void COstraDriverDlg::OpenProgramLinks() {
     linksDialog_ = &dialog;
     const bool changed = dialog.Run(hwnd_);
     linksDialog_ = nullptr;
-    if (!follow_ || closing_) return;
-    if (changed) follow_->LinksChanged();
-    follow_->ReassertHold();
+    if (changed && follow_ && !closing_) follow_->LinksChanged();
+}
+
+// Everything that changes currentProfile: the pages, the tabs that show them, the profile
+// buttons and the language button (the pages' default names follow the language). OK, minimize
+// and hide stay: OK waits for the automatic apply by itself.
+void COstraDriverDlg::HoldProfileInput(bool hold) {
+    for (CPage* page : Pages()) {
+        if (page->hwnd()) EnableWindow(page->hwnd(), !hold);
+    }
+    for (CIrrButton& tab : tabs_) {
+        if (tab.hwnd()) EnableWindow(tab.hwnd(), !hold);
+    }
+    if (languageButton_.hwnd()) EnableWindow(languageButton_.hwnd(), !hold);
+    // The profile buttons are on only on the pages that edit the profile.
+    const int page = controller_.CurrentPage();
+    EnableApplyControls(!hold && (page == kButtonPage || page == kLightingPage));
+    if (okButton_.hwnd()) EnableWindow(okButton_.hwnd(), page == kButtonPage || page == kLightingPage);
 }
 
 }  // namespace tarn

@@ -126,6 +126,7 @@ private:
     // Profiles that follow the program in front (main_program_links_win32.cpp).
     void StartProfileFollow();
     void StopProfileFollow();
+    void HoldProfileInput(bool hold);
 
     // MainWindowShell: what reaches the pages (main_pages_win32.cpp).
     void CloseGroupMenu() override;

@@ -54,10 +54,11 @@ ForegroundProgram DescribeWindow(HWND window) {
 }
 
 ProfileFollowWindow::ProfileFollowWindow(HWND mainWindow, MainController& controller,
-                                         ProfileView& view)
+                                         ProfileView& view, std::function<void(bool)> holdInput)
     : main_(mainWindow),
       controller_(controller),
       view_(view),
+      holdInput_(std::move(holdInput)),
       follower_(*this, Settings(), ApplyState(), SystemClock(), ProgramLinksPath()) {}
 
 ProfileFollowWindow::~ProfileFollowWindow() {
@@ -91,11 +92,6 @@ void ProfileFollowWindow::Stop() {
 void ProfileFollowWindow::LinksChanged() {
     follower_.ReloadLinks();
     UpdateTimer();
-}
-
-// A modal loop that ended gives its owner back its input, also during an automatic apply.
-void ProfileFollowWindow::ReassertHold() {
-    if (holding_ && IsWindowEnabled(main_)) EnableWindow(main_, FALSE);
 }
 
 void CALLBACK ProfileFollowWindow::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
@@ -145,25 +141,25 @@ bool ProfileFollowWindow::WindowInUse() {
 
 bool ProfileFollowWindow::DialogOpen() {
     // A modal dialog of the program disables the main window while it is open.
-    return !holding_ && !IsWindowEnabled(main_);
+    return !IsWindowEnabled(main_);
 }
 
 bool ProfileFollowWindow::StartBackgroundApply() {
     return controller_.RequestBackgroundApply();
 }
 
-void ProfileFollowWindow::StartUserApply() {
-    controller_.RequestApplyNow();
+void ProfileFollowWindow::RunUserApply(UserApply command) {
+    if (command == UserApply::RestoreDefaults) {
+        controller_.OnRestoreDefaults();
+    } else {
+        controller_.PressApply();
+    }
 }
 
 void ProfileFollowWindow::HoldInput(bool hold) {
-    if (hold && !holding_ && IsWindowEnabled(main_)) {
-        EnableWindow(main_, FALSE);
-        holding_ = true;
-    } else if (!hold && holding_) {
-        EnableWindow(main_, TRUE);
-        holding_ = false;
-    }
+    if (hold == holding_) return;
+    holding_ = hold;
+    if (holdInput_) holdInput_(hold);
 }
 
 void ProfileFollowWindow::ShowSlot(int slot) {

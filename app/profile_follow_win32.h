@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -23,7 +24,9 @@ ForegroundProgram DescribeWindow(HWND window);
 
 class ProfileFollowWindow final : private FollowerHost {
 public:
-    ProfileFollowWindow(HWND mainWindow, MainController& controller, ProfileView& view);
+    // holdInput switches the main window's profile controls off and on again.
+    ProfileFollowWindow(HWND mainWindow, MainController& controller, ProfileView& view,
+                        std::function<void(bool)> holdInput);
     ~ProfileFollowWindow() override;
     ProfileFollowWindow(const ProfileFollowWindow&) = delete;
     ProfileFollowWindow& operator=(const ProfileFollowWindow&) = delete;
@@ -32,9 +35,8 @@ public:
     bool Start();
     void Stop();
     ProfileFollower& Follower() { return follower_; }
-    // The dialog saved the links, or a modal loop of the program ended.
+    // The dialog saved the links.
     void LinksChanged();
-    void ReassertHold();
 
 private:
     static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
@@ -48,7 +50,7 @@ private:
     bool WindowInUse() override;
     bool DialogOpen() override;
     bool StartBackgroundApply() override;
-    void StartUserApply() override;
+    void RunUserApply(UserApply command) override;
     void HoldInput(bool hold) override;
     void ShowSlot(int slot) override;
     void Announce(std::u16string_view title, std::u16string_view text) override;
@@ -57,6 +59,7 @@ private:
     HWND main_;
     MainController& controller_;
     ProfileView& view_;
+    std::function<void(bool)> holdInput_;
     ProfileFollower follower_;
     HWINEVENTHOOK hook_ = nullptr;
     UINT_PTR timer_ = 0;

@@ -167,8 +167,11 @@ void ProfileFollower::PutBackEdits(int slot) {
     host_.ShowSlot(slot);
 }
 
-void ProfileFollower::OnUserApplyRefused() {
-    if (automaticRunning_) userApplyWaiting_ = true;
+bool ProfileFollower::DeferUserApply(UserApply command) {
+    if (!automaticRunning_) return false;
+    if (!userApplyWaiting_ || command == UserApply::RestoreDefaults) waitingCommand_ = command;
+    userApplyWaiting_ = true;
+    return true;
 }
 
 void ProfileFollower::OnApplyFinished(bool succeeded, int failureCode) {
@@ -184,7 +187,7 @@ void ProfileFollower::OnApplyFinished(bool succeeded, int failureCode) {
     }
     if (userApplyWaiting_) {
         userApplyWaiting_ = false;
-        host_.StartUserApply();
+        host_.RunUserApply(waitingCommand_);
     }
 }
 

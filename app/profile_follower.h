@@ -6,7 +6,7 @@
 // What the rules promise:
 // - a foreground must stay for kSettleMs before it counts, so alt-tabbing applies nothing;
 // - one apply at a time: a switch waits while any apply runs, and the user's apply (OK, restore
-//   defaults) refused during an automatic one runs right after it;
+//   defaults) asked for during an automatic one runs right after it;
 // - the user's choice is never overridden: the stored active slot is not touched, an automatic
 //   apply saves nothing, and unsaved edits wait (window in use) or are set aside and put back
 //   when their slot returns (window hidden);
@@ -39,6 +39,9 @@ struct ForegroundProgram {
     uint32_t processId = 0;
 };
 
+// The user's commands that apply the profile.
+enum class UserApply { Apply, RestoreDefaults };
+
 // What the rules ask of the main window and the platform.
 class FollowerHost {
 public:
@@ -50,10 +53,12 @@ public:
     virtual bool DialogOpen() = 0;
     // An apply without the progress window; false when it could not start.
     virtual bool StartBackgroundApply() = 0;
-    // The user's apply that waited for an automatic one, with its progress window.
-    virtual void StartUserApply() = 0;
-    // While an automatic apply reads currentProfile the pages take no input, as the modal
-    // progress window ensures for the user's applies.
+    // The user's command that waited for an automatic apply: OK or restore defaults, carried
+    // out as if it came now.
+    virtual void RunUserApply(UserApply command) = 0;
+    // While an automatic apply reads currentProfile nothing may change it: the pages, the
+    // tabs and the profile buttons take no input, as the modal progress window ensures for
+    // the user's applies.
     virtual void HoldInput(bool hold) = 0;
     // The profile buttons show this slot selected and the pages redraw from currentProfile.
     virtual void ShowSlot(int slot) = 0;
@@ -84,8 +89,9 @@ public:
 
     // The apply in progress is one this started.
     bool AutomaticApplyRunning() const { return automaticRunning_; }
-    // The user asked for an apply that could not start because an automatic one runs.
-    void OnUserApplyRefused();
+    // The user's command came while an automatic apply runs: it runs right after it (restore
+    // defaults outweighs OK). Returns false, and keeps nothing, when no automatic apply runs.
+    bool DeferUserApply(UserApply command);
     // 0x703 (succeeded) or 0x704, after the main window has handled it.
     void OnApplyFinished(bool succeeded, int failureCode);
     // The user picked a profile button; the current slot is the user's choice now.
@@ -125,6 +131,7 @@ private:
     uint32_t followedProcess_ = 0;
     bool automaticRunning_ = false;
     bool userApplyWaiting_ = false;
+    UserApply waitingCommand_ = UserApply::Apply;
     std::array<std::unique_ptr<SetAside>, kSlotCount> setAside_;
     std::array<bool, kSlotCount> unreadableReported_{};
 };

@@ -82,7 +82,13 @@ public:
         automaticApplies += started;
         return started;
     }
-    void StartUserApply() override { controller->RequestApplyNow(); }
+    void RunUserApply(UserApply command) override {
+        if (command == UserApply::RestoreDefaults) {
+            controller->OnRestoreDefaults();
+        } else {
+            controller->PressApply();
+        }
+    }
     void HoldInput(bool hold) override { holding = hold; }
     void ShowSlot(int slot) override { shown.push_back(slot); }
     void Announce(std::u16string_view title, std::u16string_view text) override {
@@ -262,6 +268,22 @@ TEST_F(ProfileFollowerTest, TheUsersApplyDuringAnAutomaticOneRunsRightAfterIt) {
     Wait(100);
     EXPECT_EQ(host.automaticApplies, 2);
     EXPECT_TRUE(ShowsSaved(0));
+}
+
+TEST_F(ProfileFollowerTest, RestoringDefaultsDuringAnAutomaticApplyWaitsForIt) {
+    Front(u"game.exe", 1);
+    Wait(1100);
+    // The worker still reads profile 3: the defaults come once it is done, then go out.
+    controller.PressApply();
+    controller.OnRestoreDefaults();
+    EXPECT_TRUE(ShowsSaved(2));
+    Done();
+    EXPECT_EQ(settings->currentProfile.pointerSpeed, 10u);
+    EXPECT_EQ(shell.progressShown, 1);
+    Done();
+    ProfileRecord written;
+    std::memcpy(&written, files.fs.Bytes(ProfilePath(2)).data(), sizeof written);
+    EXPECT_EQ(written.pointerSpeed, 10u);
 }
 
 TEST_F(ProfileFollowerTest, TheProgramsOwnWindowKeepsTheSlotUntilTheFollowedProgramEnds) {
