@@ -1,9 +1,20 @@
 #include "app/main_controller.h"
 
+#include "app/profile_follower.h"
 #include "base/hook_state.h"
 #include "settings/profile_files.h"
 
 namespace tarn {
+
+namespace {
+
+// The worker still reads the profile for an automatic switch: the user's command waits for it
+// rather than change the profile under it, and runs right after.
+bool WaitsForAutomaticApply(ProfileFollower* follower, UserApply command) {
+    return follower && follower->DeferUserApply(command);
+}
+
+}  // namespace
 
 MainController::MainController(MainWindowShell& shell, SettingsModel& settings, ApplyShared& apply)
     : shell_(shell), settings_(settings), apply_(apply) {}
@@ -56,9 +67,11 @@ void MainController::SelectProfile(int k) {
     if (k < 1 || k > kSlotCount) return;
     for (int i = 1; i <= kSlotCount; ++i) shell_.ShowProfileSelected(i - 1, i == k);
     SelectProfileSlot(settings_, k - 1, &shell_);
+    if (follower_) follower_->OnUserSelectedSlot();
 }
 
 void MainController::PressApply() {
+    if (WaitsForAutomaticApply(follower_, UserApply::Apply)) return;
     shell_.ValidateLoopField();
     if (settings_.currentProfile.wheelScrollLines != -1) shell_.CommitScrollLines();
     RequestApplyNow();
@@ -67,7 +80,10 @@ void MainController::PressApply() {
 bool MainController::RequestApplyNow() {
     // Without a worker the modal progress window would never close.
     if (!workerRunning_) return false;
-    if (!RequestApply(apply_)) return false;
+    if (!RequestApply(apply_)) {
+        WaitsForAutomaticApply(follower_, UserApply::Apply);
+        return false;
+    }
     shell_.ShowProgressModal();
     return true;
 }
@@ -78,20 +94,27 @@ bool MainController::RequestBackgroundApply() {
 }
 
 void MainController::OnApplyDone() {
-    SaveCurrentProfile(settings_);
+    // An automatic switch sent a saved profile as it is on disk: saving it again would write
+    // the slot table's active flags and put the switch's slot on disk as the user's choice.
+    if (!follower_ || !follower_->AutomaticApplyRunning()) SaveCurrentProfile(settings_);
     apply_.applyIdle = 1;
+    if (follower_) follower_->OnApplyFinished(true, kApplySucceeded);
 }
 
 void MainController::OnApplyFailed(int code) {
     // The worker sends no 100 after a failed step, so the progress window is closed here.
     shell_.CloseProgress();
+    // An automatic apply's failure is told in the tray, not in a box over the game.
+    const bool automatic = follower_ && follower_->AutomaticApplyRunning();
     const std::u16string_view text = ApplyFailureText(code);
-    if (!text.empty()) shell_.ShowInfo(text);
+    if (!text.empty() && !automatic) shell_.ShowInfo(text);
     apply_.applyIdle = 1;
     shell_.ShowApplyButtonNormal();
+    if (follower_) follower_->OnApplyFinished(false, code);
 }
 
 void MainController::OnRestoreDefaults() {
+    if (WaitsForAutomaticApply(follower_, UserApply::RestoreDefaults)) return;
     ResetToDefaults(settings_);
     RefreshPages();
     RequestApplyNow();
@@ -114,6 +137,8 @@ void MainController::OnTrayCommand(uint32_t command) {
         shell_.PostClose();
     } else if (command == kTrayCommandStartWithWindows) {
         shell_.ToggleStartWithWindows();
+    } else if (command == kTrayCommandPrograms) {
+        shell_.OpenProgramLinks();
     }
 }
 

@@ -23,6 +23,7 @@ inline constexpr int kSupportPage = 5;
 inline constexpr uint32_t kTrayCommandConfig = 0x6000;
 inline constexpr uint32_t kTrayCommandExit = 0x6001;
 inline constexpr uint32_t kTrayCommandStartWithWindows = 0x6002;
+inline constexpr uint32_t kTrayCommandPrograms = 0x6003;
 inline constexpr intptr_t kTrayRightButtonUp = 0x205;
 
 // Timer 4 starts the separate update program once, this long after a successful start-up.
@@ -56,6 +57,8 @@ public:
     virtual void ShowTrayMenu() = 0;
     // Adds or removes the Startup shortcut that starts the program into the tray.
     virtual void ToggleStartWithWindows() = 0;
+    // The dialog that links programs to the profiles.
+    virtual void OpenProgramLinks() {}
     virtual void PostClose() = 0;
 
     // The progress window, shown modally for an apply; closed early when an apply fails.
@@ -64,6 +67,8 @@ public:
     virtual void ShowInfo(std::u16string_view text) = 0;
 };
 
+class ProfileFollower;
+
 class MainController {
 public:
     MainController(MainWindowShell& shell, SettingsModel& settings, ApplyShared& apply);
@@ -71,6 +76,8 @@ public:
     int CurrentPage() const { return page_; }
     // Whether an apply can ever finish: the worker runs only once the mouse is open.
     void SetApplyWorkerRunning(bool running) { workerRunning_ = running; }
+    // Profiles that follow the program in front share the applies with the user's commands.
+    void SetFollower(ProfileFollower* follower) { follower_ = follower; }
 
     // n is 1..5; anything else is ignored.
     void ShowMainPage(int n);
@@ -99,6 +106,7 @@ private:
     MainWindowShell& shell_;
     SettingsModel& settings_;
     ApplyShared& apply_;
+    ProfileFollower* follower_ = nullptr;
     int page_ = 0;
     bool workerRunning_ = false;
 };

@@ -218,6 +218,7 @@ void COstraDriverDlg::StartRunning() {
     // Started with Windows, nobody presses OK: the active profile goes to the mouse and the
     // system's pointer options as an OK would send it, without the progress window.
     if (options_.tray) controller_.RequestBackgroundApply();
+    StartProfileFollow();
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
 }
@@ -245,6 +246,7 @@ void COstraDriverDlg::ShutDown() {
     deviceNotification_ = nullptr;
     if (hooksStarted_) StopHookThread();
     hooksStarted_ = false;
+    StopProfileFollow();
     simulatedNotifications_.Stop();
     reopener_.Cancel();
     // A worker still waiting on the network is left behind after a moment, so a server that

@@ -10,6 +10,7 @@
 #include "base/hook_state.h"
 #include "app/hover_hints.h"
 #include "app/key_filter.h"
+#include "app/profile_follow_win32.h"
 #include "app/progress_window_win32.h"
 #include "app/software_action.h"
 #include "app/start_with_windows.h"
@@ -307,9 +308,11 @@ void COstraDriverDlg::MinimizeMainWindow() {
 void COstraDriverDlg::ShowTrayMenu() {
     if (trayMenu_) return;
     trayMenu_ = std::make_unique<CXPMenu>();
-    // "Config", the Startup shortcut's switch, then "Exit" last where users look for it.
+    // "Config", "Programs…", the Startup shortcut's switch, then "Exit" last where users look.
     for (const TrayMenuItem& item : kTrayMenuItems) {
         if (item.command == kTrayCommandExit) {
+            trayMenu_->AppendItem(kTrayCommandPrograms, kProgramsIcon, kProgramsIcon,
+                                  kProgramsCaption);
             trayMenu_->AppendCheckItem(kTrayCommandStartWithWindows, kStartWithWindowsCaption,
                                        StartupShortcutPresent());
         }

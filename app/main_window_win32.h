@@ -37,6 +37,8 @@ namespace tarn {
 
 class CMenuExA;
 class CXPMenu;
+class ProfileFollowWindow;
+class CDlgProgramLinks;
 
 inline constexpr int kMainDialogTemplate = 102;
 inline constexpr int kLanguageIndicatorId = 1010;
@@ -132,6 +134,10 @@ private:
     void StartRunning() override;
     void ReportMouseMissing() override;
     void ShutDown();
+    // Profiles that follow the program in front (main_program_links_win32.cpp).
+    void StartProfileFollow();
+    void StopProfileFollow();
+    void HoldProfileInput(bool hold);
 
     // DevicePresenceShell (device_presence_win32.cpp).
     void CloseLink() override;
@@ -164,6 +170,7 @@ private:
     void MinimizeMainWindow() override;
     void ShowTrayMenu() override;
     void ToggleStartWithWindows() override;
+    void OpenProgramLinks() override;
     void PostClose() override;
     void ShowProgressModal() override;
     void CloseProgress() override;
@@ -217,6 +224,8 @@ private:
     std::thread trayIconThread_;
     HDEVNOTIFY deviceNotification_ = nullptr;
     HHOOK keyFilter_ = nullptr;
+    std::unique_ptr<ProfileFollowWindow> follow_;
+    CDlgProgramLinks* linksDialog_ = nullptr;  // while the "Programs" dialog is open
 };
 
 }  // namespace tarn

@@ -25,6 +25,7 @@ add_custom_command(OUTPUT ${TARN_RESOURCE_STAMP}
   COMMAND ${TARN_HOST_TOOLS}/skin_renderer --resources ${TARN_GENERATED_RESOURCES}
   COMMAND ${CMAKE_COMMAND} -E touch ${TARN_RESOURCE_STAMP}
   DEPENDS ${TARN_SKIN_RENDERER_SOURCES} ${CMAKE_SOURCE_DIR}/skin/skin_geometry.h
+          ${CMAKE_SOURCE_DIR}/skin/links_dialog_geometry.h
   COMMENT "Painting the picture resources into ${TARN_GENERATED_RESOURCES}"
   VERBATIM)
 add_custom_target(skin_resources DEPENDS ${TARN_RESOURCE_STAMP})

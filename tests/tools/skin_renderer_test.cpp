@@ -18,6 +18,7 @@
 
 #include "lighting/led_colours.h"
 #include "lighting/led_view.h"
+#include "skin/links_dialog_geometry.h"
 #include "skin/skin_geometry.h"
 
 namespace {
@@ -174,11 +175,12 @@ TEST_F(SkinRenderer, WritesThePictureResourcesAtTheirSizes) {
     for (int id = 160; id <= 165; ++id) ExpectBmp(bitmap(id), geo::button_page::kResourceSize);
     ExpectBmp(bitmap(166), geo::kScrollSkin);
     for (int id = 1004; id <= 1009; ++id) ExpectBmp(bitmap(id), geo::info_box::kSize);
+    for (int id = 1020; id <= 1022; ++id) ExpectBmp(bitmap(id), geo::links_dialog::kSize);
     ExpectPng(res / "png129.png", geo::kPopupBackground);
     for (int id = 130; id <= 141; ++id) {
         ExpectPng(res / ("png" + std::to_string(id) + ".png"), geo::kLanguageIcon, false);
     }
-    for (int id : {128, 1011, 1012}) {
+    for (int id : {128, 1011, 1012, 1013}) {
         const std::vector<uint8_t> ico = Bytes(res / ("icon" + std::to_string(id) + ".ico"));
         ASSERT_GE(ico.size(), 22u) << id;
         EXPECT_EQ(ico[2], 1) << "icon " << id << " is not an icon file";
@@ -346,7 +348,7 @@ TEST_F(SkinRenderer, BitmapRowsArePaddedAndIconsAreConsistent) {
         EXPECT_EQ(Le32(b, 2), b.size()) << id;
         EXPECT_EQ(Le32(b, 10), 54u) << id;
     }
-    for (int id : {128, 1011, 1012}) {
+    for (int id : {128, 1011, 1012, 1013}) {
         const std::vector<uint8_t> ico = Bytes(res / ("icon" + std::to_string(id) + ".ico"));
         const int count = ico[4] | (ico[5] << 8);
         for (int i = 0; i < count; ++i) {

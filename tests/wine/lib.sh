@@ -110,7 +110,7 @@ tarn_key() {  # window keys...
 }
 
 # The tray menu's items from the top; each is 22 pixels high and the menu opens at the pointer.
-TARN_TRAY_ITEMS=("Config" "Start with Windows" "Exit")
+TARN_TRAY_ITEMS=("Config" "Programs…" "Start with Windows" "Exit")
 # Right-clicks the icon in Wine's tray window and clicks the item with that caption.
 tarn_tray_choose() {  # caption
     local tray k

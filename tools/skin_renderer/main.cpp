@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     skinr::RenderLightingPage(out);
     skinr::RenderStatsPage(out);
     skinr::RenderSupportPage(out);
+    skinr::RenderLinksDialog(out);
     if (skins) {
         const std::string ini = out.skins + "/languagetype.ini";
         FILE* f = std::fopen(ini.c_str(), "wb");

@@ -37,6 +37,7 @@ void RenderMacroPage(Output& out);
 void RenderLightingPage(Output& out);
 void RenderStatsPage(Output& out);
 void RenderSupportPage(Output& out);
+void RenderLinksDialog(Output& out);  // the "Programs" dialog and its tray menu icon
 
 // A simple mouse drawing seen from above, filling the rectangle.
 void MouseOutline(cairo_t* cr, const Rect& r, double alpha);

@@ -211,6 +211,33 @@ const std::vector<Command>& Commands() {
          0,
          0,
          FirmwareCommand},
+        {"links",
+         "list",
+         "[--file FILE]",
+         "Lists the programs that bring a profile to the front, one line each: the profile\n"
+         "number 1..5, then the program's file name. The file is ProgramLinks.txt in the data\n"
+         "folder, or FILE.\n",
+         {{"file", true}},
+         0,
+         0,
+         LinksList},
+        {"links",
+         "add",
+         "SLOT PROGRAM [--file FILE]",
+         "Links PROGRAM (a file name such as game.exe, or a path, of which the name is kept)\n"
+         "to profile SLOT, 1..5. A program linked to several profiles brings the lowest one.\n",
+         {{"file", true}},
+         2,
+         2,
+         LinksAdd},
+        {"links",
+         "remove",
+         "SLOT PROGRAM [--file FILE]",
+         "Removes the link of PROGRAM to profile SLOT; exit status 1 when there is none.\n",
+         {{"file", true}},
+         2,
+         2,
+         LinksRemove},
     };
     return commands;
 }

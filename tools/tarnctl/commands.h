@@ -42,5 +42,8 @@ int XmlCheck(const Command& command, const ParsedArgs& args);
 int XmlGet(const Command& command, const ParsedArgs& args);
 int ApplyCommand(const Command& command, const ParsedArgs& args);
 int FirmwareCommand(const Command& command, const ParsedArgs& args);
+int LinksList(const Command& command, const ParsedArgs& args);
+int LinksAdd(const Command& command, const ParsedArgs& args);
+int LinksRemove(const Command& command, const ParsedArgs& args);
 
 }  // namespace tarnctl
