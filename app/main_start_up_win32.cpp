@@ -13,6 +13,7 @@
 #include "base/clock.h"
 #include "app/input_hooks.h"
 #include "app/main_window_win32.h"
+#include "app/profile_follow_win32.h"
 #include "base/user_messages.h"
 #include "base/window_messages.h"
 #include "device/hid_transport.h"
@@ -217,8 +218,8 @@ void COstraDriverDlg::StartRunning() {
     hooksStarted_ = StartHookThread(self);
     // Started with Windows, nobody presses OK: the active profile goes to the mouse and the
     // system's pointer options as an OK would send it, without the progress window.
-    if (options_.tray) controller_.RequestBackgroundApply();
     StartProfileFollow();
+    if (options_.tray) follow_->Follower().ApplyCurrentInBackground();
     SetTimer(hwnd_, kUpdaterTimerId, kUpdaterDelayMs, nullptr);
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_MINIMIZEBOX);
 }

@@ -167,6 +167,13 @@ void ProfileFollower::PutBackEdits(int slot) {
     host_.ShowSlot(slot);
 }
 
+bool ProfileFollower::ApplyCurrentInBackground() {
+    if (automaticRunning_ || apply_.applyIdle != 1 || !host_.StartBackgroundApply()) return false;
+    automaticRunning_ = true;
+    host_.HoldInput(true);
+    return true;
+}
+
 bool ProfileFollower::DeferUserApply(UserApply command) {
     if (!automaticRunning_) return false;
     if (!userApplyWaiting_ || command == UserApply::RestoreDefaults) waitingCommand_ = command;

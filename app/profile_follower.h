@@ -87,6 +87,10 @@ public:
     // Whether Poll still has something to wait for or watch.
     bool Busy() const;
 
+    // An apply of the current slot that the program starts itself (a start into the tray),
+    // guarded as a switch's: input held, nothing saved, the user's OK waiting for it. False
+    // when an apply already runs or none can start.
+    bool ApplyCurrentInBackground();
     // The apply in progress is one this started.
     bool AutomaticApplyRunning() const { return automaticRunning_; }
     // The user's command came while an automatic apply runs: it runs right after it (restore

@@ -270,6 +270,19 @@ TEST_F(ProfileFollowerTest, TheUsersApplyDuringAnAutomaticOneRunsRightAfterIt) {
     EXPECT_TRUE(ShowsSaved(0));
 }
 
+TEST_F(ProfileFollowerTest, TheStartIntoTheTraysApplyIsGuardedAsASwitchIs) {
+    ASSERT_TRUE(follower.ApplyCurrentInBackground());
+    EXPECT_TRUE(host.holding);
+    EXPECT_FALSE(follower.ApplyCurrentInBackground());
+    controller.PressApply();
+    EXPECT_EQ(shell.progressShown, 0);
+    Done();
+    EXPECT_FALSE(host.holding);
+    EXPECT_TRUE(files.fs.writesLog.empty());
+    // The OK that waited runs now, with its progress window.
+    EXPECT_EQ(shell.progressShown, 1);
+}
+
 TEST_F(ProfileFollowerTest, RestoringDefaultsDuringAnAutomaticApplyWaitsForIt) {
     Front(u"game.exe", 1);
     Wait(1100);
