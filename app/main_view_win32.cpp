@@ -146,13 +146,7 @@ LRESULT COstraDriverDlg::OnPaint(WPARAM, LPARAM) {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (skinNormal_) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, skinNormal_.get());
-        BitBlt(dc, 0, 0, skinNormal_.width(), skinNormal_.height(), source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-    } else {
+    if (!PaintPicture(dc, skinNormal_)) {
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     PaintHint(dc);

@@ -141,7 +141,7 @@ LRESULT CSetting_AdvanceDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT CSetting_AdvanceDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    assign::PaintPicture(dc, skin_.normal);
+    PaintPicture(dc, skin_.normal);
     // Each label ends where its path field begins; the four share one size, the largest at
     // which all of them fit.
     std::array<geo::Rect, kActionKindCount> labels{};

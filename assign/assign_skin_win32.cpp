@@ -16,15 +16,6 @@ void MakeButton(CGDIBitmapBtn& button, const geo::Rect& r, HWND parent, const Sk
                          skin.down.get(), skin.normal.get());
 }
 
-void PaintPicture(HDC dc, const OwnedBitmap& picture) {
-    if (!picture) return;
-    HDC src = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(src, picture.get());
-    BitBlt(dc, 0, 0, picture.width(), picture.height(), src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
-}
-
 namespace {
 constexpr int kLabelHeight = 14;
 constexpr int kSmallestLabel = 11;

@@ -27,8 +27,6 @@ inline RECT ToRect(const geo::Rect& r) {
 void MakeButton(CGDIBitmapBtn& button, const geo::Rect& r, HWND parent, const SkinSet& skin,
                 std::u16string_view caption = {});
 
-// Copies the whole picture to the window's top left.
-void PaintPicture(HDC dc, const OwnedBitmap& picture);
 
 // A label in "MS Shell Dlg" 14 (a face with Chinese glyphs for Chinese text), transparent,
 // single line, vertically centred, with an ellipsis when too long.

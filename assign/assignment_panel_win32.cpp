@@ -189,7 +189,7 @@ LRESULT CSettingDlg::OnEraseBackground(WPARAM, LPARAM) {
 LRESULT CSettingDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    assign::PaintPicture(dc, skin_.normal);
+    PaintPicture(dc, skin_.normal);
     assign::DrawLabel(dc, Text(StringKey::str_panel), pn::kTitle, kTitleColour, DT_CENTER);
     assign::DrawLabel(dc, Text(StringKey::str_cur_function) + currentName_, pn::kCurrentRoom,
                       kTextColour);

@@ -48,7 +48,7 @@ BOOL CSetting_BaseDlg::OnInitDialog() {
 LRESULT CSetting_BaseDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    assign::PaintPicture(dc, skin_.normal);
+    PaintPicture(dc, skin_.normal);
     EndPaint(hwnd_, &ps);
     return 0;
 }
@@ -92,7 +92,7 @@ LRESULT CSetting_MacroDlg::OnListSelect(WPARAM id, LPARAM index) {
 LRESULT CSetting_MacroDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    assign::PaintPicture(dc, skin_.normal);
+    PaintPicture(dc, skin_.normal);
     EndPaint(hwnd_, &ps);
     return 0;
 }

@@ -307,7 +307,7 @@ LRESULT CDlgMainSet::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     if (skin_.normal) {
-        assign::PaintPicture(dc, skin_.normal);
+        PaintPicture(dc, skin_.normal);
     } else {
         RECT client{};
         GetClientRect(hwnd_, &client);

@@ -83,7 +83,7 @@ LRESULT CSetting_SingleComboDlg::OnCommand(WPARAM, LPARAM lParam) {
 LRESULT CSetting_SingleComboDlg::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    assign::PaintPicture(dc, skin_.normal);
+    PaintPicture(dc, skin_.normal);
     if (capture_.CapturedKey() != 0) {
         assign::DrawLabel(dc, VirtualKeyName(capture_.CapturedKey()), sp::kComboKey,
                           kKeyNameColour);

@@ -161,13 +161,7 @@ void CDlgLEDSet::ShowView() {
 LRESULT CDlgLEDSet::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (normal_) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, normal_.get());
-        BitBlt(dc, 0, 0, normal_.width(), normal_.height(), source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-    } else {
+    if (!PaintPicture(dc, normal_)) {
         // Without its skin the page is still usable; the wheel then reads this black.
         FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }

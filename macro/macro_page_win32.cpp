@@ -268,13 +268,7 @@ void CDlgMacro::LanguageChanged() {
 LRESULT CDlgMacro::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (normal_) {
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, normal_.get());
-        BitBlt(dc, 0, 0, normal_.width(), normal_.height(), source, 0, 0, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-    } else {
+    if (!PaintPicture(dc, normal_)) {
         FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     DimHiddenPanel(dc);

@@ -188,13 +188,7 @@ LRESULT Gallery::OnPaint(WPARAM, LPARAM) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (normal_) {
-        HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, normal_.get());
-        BitBlt(dc, 0, 0, normal_.width(), normal_.height(), src, 0, 0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-    }
+    PaintPicture(dc, normal_);
     RECT strip{10, geo::support_page::kSize.height, client.right - 10, client.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(232, 190, 28));

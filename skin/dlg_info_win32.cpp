@@ -76,13 +76,7 @@ BOOL CDlgInfo::OnInitDialog() {
 LRESULT CDlgInfo::OnPaint(WPARAM, LPARAM) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (normal_) {
-        HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, normal_.get());
-        BitBlt(dc, 0, 0, normal_.width(), normal_.height(), src, 0, 0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-    } else {
+    if (!PaintPicture(dc, normal_)) {
         RECT client{};
         GetClientRect(hwnd_, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -252,6 +252,16 @@ Image CutPictureToImage(HBITMAP picture, int x, int y, int width, int height) {
     return image;
 }
 
+bool PaintPicture(HDC dc, const OwnedBitmap& picture) {
+    if (!picture) return false;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture.get());
+    BitBlt(dc, 0, 0, picture.width(), picture.height(), source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    return true;
+}
+
 std::wstring SkinPath(std::wstring_view relative) {
     std::wstring path(reinterpret_cast<const wchar_t*>(programFolder.c_str()));
     path += L"\\skins\\";

@@ -56,6 +56,9 @@ Image CutPictureToImage(HBITMAP picture, int x, int y, int width, int height);
 // Width and height of a bitmap (0, 0 for none).
 SIZE BitmapSize(HBITMAP bitmap);
 
+// Draws the whole picture at the top-left of dc; false (nothing drawn) for no picture.
+bool PaintPicture(HDC dc, const OwnedBitmap& picture);
+
 // The skins folder of the program: programFolder + "\skins\" + relative.
 std::wstring SkinPath(std::wstring_view relative);
 
