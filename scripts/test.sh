@@ -12,5 +12,8 @@ status=0
 echo "== unit tests"
 (cd "$BUILD/native" && ctest --output-on-failure -j "$(nproc)" --timeout 300) || status=1
 echo "== Windows program under Wine (screenshots: $BUILD/win64/screenshots)"
-(cd "$BUILD/win64" && ctest --output-on-failure --timeout 300) || status=1
+# The Wine tests run side by side in the sessions the resource file lists (TARN_WINE_SESSIONS).
+sessions=$(grep -o '"id"' "$BUILD/win64/wine-resources.json" | wc -l)
+(cd "$BUILD/win64" && ctest --output-on-failure --timeout 300 -j "$sessions" \
+    --resource-spec-file "$BUILD/win64/wine-resources.json") || status=1
 exit $status

@@ -1,8 +1,16 @@
 # Helpers for the tests that drive the real program under Wine. Source it from a test script:
 #   . "$(dirname "$0")/lib.sh"
-# Needs TARN_WINE_SESSION (folder of a started wine_session.sh) and TARN_PROGRAM_DIR.
+# Needs TARN_WINE_SESSION (folder of a started wine_session.sh) or TARN_WINE_SESSIONS (the
+# common stem of CTest's sessions), and TARN_PROGRAM_DIR.
 # Every process a test starts is recorded and stopped by its PID when the test ends.
 set -u
+# Run by CTest, a test gets one of the sessions "$TARN_WINE_SESSIONS-<id>" (the resource "wine";
+# the first when CTest hands out none); run by hand, TARN_WINE_SESSION names the session.
+if [ -n "${TARN_WINE_SESSIONS:-}" ]; then
+    session_id=${CTEST_RESOURCE_GROUP_0_WINE:-id:0}
+    session_id=${session_id#id:}
+    TARN_WINE_SESSION=$TARN_WINE_SESSIONS-${session_id%%,*}
+fi
 : "${TARN_WINE_SESSION:?}" "${TARN_PROGRAM_DIR:?}"
 # shellcheck disable=SC1091
 . "$TARN_WINE_SESSION/env.sh"
