@@ -13,26 +13,6 @@ namespace {
 namespace ld = tarn::geo::links_dialog;
 using namespace palette;
 
-void InfoButton(cairo_t* cr, const Rect& r, State s) {
-    const double x = r.left + 2.5, y = r.top + 3.5, w = r.width() - 5, h = r.height() - 8;
-    RoundedRect(cr, x, y, w, h, 4);
-    switch (s) {
-        case State::Normal:
-            VerticalGradient(cr, y, y + h, Hex(0xEEF0F2), Hex(0xC9CED3));
-            break;
-        case State::Over:
-            VerticalGradient(cr, y, y + h, Hex(0xF4CD45), Hex(0xC4960F));
-            break;
-        case State::Down:
-            VerticalGradient(cr, y, y + h, Hex(0xA87A08), Hex(0x7A5804));
-            break;
-    }
-    cairo_fill_preserve(cr);
-    SetColour(cr, s == State::Normal ? Hex(0x8A939C) : Hex(0xFFE27A));
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-}
-
 void PaintLinks(Canvas& c, State s) {
     cairo_t* cr = c.cr();
     VerticalGradient(cr, 0, c.height(), Hex(0x1B1F24), Hex(0x0D0F12));
@@ -66,7 +46,7 @@ void PaintLinks(Canvas& c, State s) {
     cairo_rectangle(cr, 12, ld::kAdd.top - 3, c.width() - 24, 1);
     cairo_fill(cr);
     for (const Rect* r : {&ld::kAdd, &ld::kPick, &ld::kRemove, &ld::kCloseButton}) {
-        InfoButton(cr, *r, s);
+        InfoBoxButton(cr, *r, s);
     }
 }
 

@@ -112,30 +112,11 @@ void PaintInfo(Canvas& c, State s, bool withCancel) {
     sign.colour = kWhite;
     DrawText(cr, {35, 63, 73, 101}, "i", sign);
 
-    auto button = [&](const Rect& r) {
-        const double x = r.left + 2.5, y = r.top + 3.5, w = r.width() - 5, h = r.height() - 8;
-        RoundedRect(cr, x, y, w, h, 4);
-        switch (s) {
-            case State::Normal:
-                VerticalGradient(cr, y, y + h, Hex(0xEEF0F2), Hex(0xC9CED3));
-                break;
-            case State::Over:
-                VerticalGradient(cr, y, y + h, Hex(0xF4CD45), Hex(0xC4960F));
-                break;
-            case State::Down:
-                VerticalGradient(cr, y, y + h, Hex(0xA87A08), Hex(0x7A5804));
-                break;
-        }
-        cairo_fill_preserve(cr);
-        SetColour(cr, s == State::Normal ? Hex(0x8A939C) : Hex(0xFFE27A));
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-    };
     if (withCancel) {
-        button(ib::kOkWithCancel);
-        button(ib::kCancel);
+        InfoBoxButton(cr, ib::kOkWithCancel, s);
+        InfoBoxButton(cr, ib::kCancel, s);
     } else {
-        button(ib::kOkAlone);
+        InfoBoxButton(cr, ib::kOkAlone, s);
     }
 }
 

@@ -156,6 +156,26 @@ void TextToggle(cairo_t* cr, const Rect& r, State s, const std::string& label, b
     DrawText(cr, r, label, t);
 }
 
+void InfoBoxButton(cairo_t* cr, const Rect& r, State s) {
+    const double x = r.left + 2.5, y = r.top + 3.5, w = r.width() - 5, h = r.height() - 8;
+    RoundedRect(cr, x, y, w, h, 4);
+    switch (s) {
+        case State::Normal:
+            VerticalGradient(cr, y, y + h, Hex(0xEEF0F2), Hex(0xC9CED3));
+            break;
+        case State::Over:
+            VerticalGradient(cr, y, y + h, Hex(0xF4CD45), Hex(0xC4960F));
+            break;
+        case State::Down:
+            VerticalGradient(cr, y, y + h, Hex(0xA87A08), Hex(0x7A5804));
+            break;
+    }
+    cairo_fill_preserve(cr);
+    SetColour(cr, s == State::Normal ? Hex(0x8A939C) : Hex(0xFFE27A));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
 void CheckBox(cairo_t* cr, const Rect& r, State s) {
     const double side = std::min(r.width(), r.height()) - 1;
     const double x = r.left + (r.width() - side) / 2, y = r.top + (r.height() - side) / 2;

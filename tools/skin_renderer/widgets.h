@@ -34,6 +34,8 @@ void PushButton(cairo_t* cr, const Rect& r, State s, const std::string& label, b
 void LedToggle(cairo_t* cr, const Rect& r, State s, const std::string& label, bool chinese);
 void TextToggle(cairo_t* cr, const Rect& r, State s, const std::string& label, bool chinese);
 void CheckBox(cairo_t* cr, const Rect& r, State s);
+// The information box's light rounded button (OK, Cancel), as its dialogs share it.
+void InfoBoxButton(cairo_t* cr, const Rect& r, State s);
 void RadioDot(cairo_t* cr, const Rect& r, State s);
 void Title(cairo_t* cr, const Rect& r, State s, const std::string& label, bool chinese);
 void Track(cairo_t* cr, const Rect& r);
