@@ -41,6 +41,33 @@ int SafeSlot(int slot) {
     return slot >= 0 && slot < kSlotCount ? slot : 0;
 }
 
+// Told when a save fails for a cause the settings messages have no text for (a full disk, a
+// write the system refused).
+std::u16string_view SaveFailedMessage() {
+    return Localized(u"配置文件保存失败：%s", u"The profile could not be saved to %s.");
+}
+
+// The mouse already holds what could not be saved, so a silent failure would let the user believe
+// the settings are kept until the next start brings back the old ones. Returns whether a box was
+// shown.
+bool ReportSaveFailure(FileError error, const std::u16string& path) {
+    switch (error) {
+        case FileError::None:
+            return false;
+        case FileError::NotFound:
+        case FileError::BadPath:
+            ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+            return true;
+        case FileError::AccessDenied:
+            ShowPlainInfo(Text(StringKey::str_msg5));
+            return true;
+        case FileError::Other:
+            break;
+    }
+    ShowPlainInfo(FormatOne(SaveFailedMessage(), path));
+    return true;
+}
+
 }  // namespace
 
 std::u16string SlotTablePath() {
@@ -128,15 +155,15 @@ int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path) {
 void SaveCurrentProfile(SettingsModel& model) {
     StoreButtonMacroIds(model);
     const std::u16string path = SlotFilePath(model, model.currentSlot);
-    const FileError error =
-        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile);
-    if (IsMissing(error)) {
-        ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
-    } else if (error == FileError::AccessDenied) {
-        ShowPlainInfo(Text(StringKey::str_msg5));
+    const bool told = ReportSaveFailure(
+        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile), path);
+    // The slot table is written even when the profile was not. Its failure is told only when the
+    // profile's was not: one cause (a full disk, a read-only folder) gets one box.
+    const std::u16string table = SlotTablePath();
+    const FileError tableError = WriteSettingsFile(table, &model.slotTable, sizeof model.slotTable);
+    if (tableError != FileError::None && !told) {
+        ShowPlainInfo(FormatOne(SaveFailedMessage(), table));
     }
-    // The slot table is written even when the profile was not.
-    WriteSettingsFile(SlotTablePath(), &model.slotTable, sizeof model.slotTable);
 }
 
 }  // namespace tarn
