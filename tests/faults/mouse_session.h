@@ -1,8 +1,8 @@
 // The program's link, apply worker, main-window rules and device presence around the simulated
 // mouse, with the test's thread standing in for the user-interface thread: it takes the posted
 // messages from one queue and hands each to the rule the main window runs for it. The files
-// live in memory; time runs 50 times faster than the clock on the wall, so the pauses keep their
-// proportions and an apply takes about 50 ms.
+// live in memory; time runs faster than the clock on the wall (50 times unless told otherwise),
+// so the pauses keep their proportions and an apply takes about 50 ms.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -46,17 +46,21 @@ inline constexpr uint32_t kTimeScale = 50;
 // scaled-down time.
 class ScaledClock final : public Clock {
 public:
+    explicit ScaledClock(uint32_t scale) : scale_(scale) {}
     uint32_t TickCount() override {
         using namespace std::chrono;
         const auto since = steady_clock::now() - start_;
-        return 1000 + static_cast<uint32_t>(duration_cast<microseconds>(since).count() *
-                                            kTimeScale / 1000);
+        return 1000 + static_cast<uint32_t>(duration_cast<microseconds>(since).count() * scale_ /
+                                            1000);
     }
     void Sleep(uint32_t milliseconds) override {
-        std::this_thread::sleep_for(std::chrono::microseconds(milliseconds * 1000 / kTimeScale));
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(uint64_t{milliseconds} * 1000 / scale_));
     }
+    uint32_t Scale() const { return scale_; }
 
 private:
+    const uint32_t scale_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
@@ -159,7 +163,8 @@ struct ApplyOutcome {
 
 class MouseSession {
 public:
-    explicit MouseSession(SimulatedMouseConfig config = {}) {
+    explicit MouseSession(SimulatedMouseConfig config = {}, uint32_t timeScale = kTimeScale)
+        : clock(timeScale) {
         dataFolder = kSessionData;
         LanguageStrings.Set(StringKey::str_msg2, u"Missing %s");
         LanguageStrings.Set(StringKey::str_msg5, u"No access (5)");
@@ -307,7 +312,7 @@ inline void SessionPresence::StartReopen(uint32_t attempt) {
                         poster->Post(kMainWindow, kMsgReopened, attempt,
                                      opened ? static_cast<intptr_t>(version) : -1);
                     },
-                    kReopenPauseMs / kTimeScale);
+                    kReopenPauseMs / session_.clock.Scale());
 }
 
 }  // namespace tarn::test
