@@ -200,25 +200,26 @@ bool SimulatedMouse::GetFeature(uint8_t* report, size_t length) {
 WriteStart SimulatedMouse::StartOutputWrite(const uint8_t* report, size_t length) {
     std::lock_guard<std::mutex> lock(mutex_);
     const bool usable = HandleUsableLocked();
-    const bool firstPiece = block_ && block_->data.empty();
-    const uint8_t command = block_ ? block_->command : 0;
-    if (!usable || (firstPiece && ShouldFailLocked(SimulatedFailure::What::Data, command))) {
+    // Each way of failing a block counts the command's blocks, so "@n" means the n-th block
+    // whatever else was asked of the earlier ones.
+    std::optional<uint32_t> refuse, slow, gone;
+    if (usable && block_ && block_->data.empty()) {
+        const uint8_t command = block_->command;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Data, command)) refuse = f->ms;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Pending, command)) slow = f->ms;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Leave, command)) gone = f->ms;
+    }
+    if (!usable || refuse) {
         WriteLineLocked(std::to_string(NowLocked()) + " FAIL OUT " + Hex(report, length));
         block_.reset();  // the mouse drops a block whose piece never arrived
         return WriteStart::Failed;
     }
-    if (firstPiece) {
-        if (const SimulatedFailure* slow = ShouldFailLocked(SimulatedFailure::What::Pending, command)) {
-            pending_ = PendingWrite{std::vector<uint8_t>(report, report + length), slow->ms};
-            return WriteStart::Pending;
-        }
+    if (slow) {
+        pending_ = PendingWrite{std::vector<uint8_t>(report, report + length), *slow};
+        return WriteStart::Pending;
     }
     const WriteStart accepted = AcceptPieceLocked(report, length);
-    if (firstPiece && accepted == WriteStart::Completed) {
-        if (const SimulatedFailure* gone = ShouldFailLocked(SimulatedFailure::What::Leave, command)) {
-            LeaveBusLocked(gone->ms);
-        }
-    }
+    if (gone && accepted == WriteStart::Completed) LeaveBusLocked(*gone);
     return accepted;
 }
 

@@ -57,27 +57,35 @@ cp "$table" "$keep/table-saved"
 same "$keep/profile-1000Hz" "$keep/profile-125Hz" && tarn_fail "the OK did not change Profile1.cfg"
 kill_program
 
-interrupted=0
+interrupted=0 moved=0
 for round in $(seq "$ROUNDS"); do
     start
+    before=$(md5sum <"$profile")
     # Back and forth between the two rates, so the old and the new file always differ.
     if same "$profile" "$keep/profile-125Hz"; then rate_button 2; else rate_button 0; fi
     tarn_click "$win" 900 610
     # The report interval is the apply's last command; the files are written about 300 ms
-    # later. The kill lands from 150 ms before that to 250 ms after.
+    # later. The kills are spread from 220 ms before that to 280 ms after.
     for _ in $(seq 200); do
         grep -q " SET 01 01 0[18] " "$sim_log_unix" 2>/dev/null && break
         sleep 0.02
     done
-    sleep "0.$(printf '%03d' $((150 + RANDOM % 250)))"
+    ms=$(((round * 197 + RANDOM % 50) % 500 + 80))
+    sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
     kill_program
     if [ -e "$profile.tmp" ] || [ -e "$table.tmp" ]; then interrupted=$((interrupted + 1)); fi
     { same "$profile" "$keep/profile-125Hz" || same "$profile" "$keep/profile-1000Hz"; } ||
         { cp "$profile" "$keep/profile-broken-$round"; tarn_fail "Profile1.cfg is a mix after kill $round"; }
     { same "$table" "$keep/table-saved" || same "$table" "$keep/table-installed"; } ||
         { cp "$table" "$keep/table-broken-$round"; tarn_fail "ConfigInfo.cfg is a mix after kill $round"; }
+    if [ "$(md5sum <"$profile")" = "$before" ]; then
+        tarn_log "kill $round, $ms ms after the last command: the old profile"
+    else
+        moved=$((moved + 1))
+        tarn_log "kill $round, $ms ms after the last command: the new profile"
+    fi
 done
-tarn_log "profile: $ROUNDS kills during an OK, $interrupted inside the save, files whole"
+tarn_log "profile: $ROUNDS kills during an OK ($moved after the save, $interrupted inside it), files whole"
 
 # ---- Macro.cfg: one macro of the user's group, its loop count edited key by key.
 check_macros() {  # round
@@ -105,7 +113,7 @@ with open(sys.argv[1], 'r+b') as f:
     f.write(record)
 EOF
 cp "$data/Macro.cfg" "$keep/macros-seed"
-interrupted=0
+interrupted=0 loops=""
 for round in $(seq "$ROUNDS"); do
     start
     tarn_click "$win" 470 103  # the macro page lists the user's group with Burst selected
@@ -120,9 +128,11 @@ for round in $(seq "$ROUNDS"); do
     [ -e "$data/Macro.cfg.tmp" ] && interrupted=$((interrupted + 1))
     reason=$(check_macros 2>&1) ||
         { cp "$data/Macro.cfg" "$keep/macros-broken-$round"; tarn_fail "after kill $round: $reason"; }
+    loops="$loops $(od -An -tu4 -j16 -N4 "$data/Macro.cfg" | tr -d ' ')"
 done
 start
 tarn_stop_pid "$prog" 5
 grep -q ERROR "$sim_log_unix" && tarn_fail "protocol errors: $(grep ERROR "$sim_log_unix" | head -3)"
-tarn_log "Macro.cfg: $ROUNDS kills while editing, $interrupted inside a save, the store whole"
+tarn_log "Macro.cfg: $ROUNDS kills while editing, $interrupted inside a write, the store whole" \
+    "(loop count after each kill:$loops)"
 tarn_log "ok"
