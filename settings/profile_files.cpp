@@ -41,6 +41,18 @@ int SafeSlot(int slot) {
     return slot >= 0 && slot < kSlotCount ? slot : 0;
 }
 
+// Later starts find the data folder and copy nothing more, so a first start cut short must not
+// leave a half-copied file behind: the copy lands beside its target and is renamed into place.
+// An existing file is never overwritten.
+void CopyDefaultFile(FileSystem& fs, const std::u16string& source, const std::u16string& target) {
+    if (fs.Exists(target)) return;
+    const std::u16string temp = target + u".tmp";
+    if (fs.CopyFileTo(source, temp, false) != FileError::None ||
+        fs.Replace(temp, target) != FileError::None) {
+        fs.Remove(temp);
+    }
+}
+
 // Told when a save fails for a cause the settings messages have no text for (a full disk, a
 // write the system refused).
 std::u16string_view SaveFailedMessage() {
@@ -103,7 +115,7 @@ void SeedDataFolder() {
     fs.CreateFolder(JoinPath(dataFolder, u"\\Profile"));
     // A file that cannot be copied is recreated later by the part that reads it.
     for (std::u16string_view name : kSeedFiles) {
-        fs.CopyFileTo(JoinPath(programFolder, name), JoinPath(dataFolder, name), true);
+        CopyDefaultFile(fs, JoinPath(programFolder, name), JoinPath(dataFolder, name));
     }
 }
 

@@ -274,5 +274,69 @@ TEST_F(SaveKillTest, AKilledSaveLeavesEveryFileWithItsOldOrNewBytes) {
     }
 }
 
+// The first start copies the installed defaults into a new data folder; a start cut short there
+// leaves the folder behind, and later starts read what it holds without copying again.
+TEST_F(SaveKillTest, AFirstStartCutShortLeavesEachDefaultWholeOrAbsent) {
+    const fs::path program = root_ / "program";
+    const std::vector<std::pair<std::string, Bytes>> defaults = {
+        {"Macro.cfg", images_[0][kMacros]},
+        {"Language.cfg", images_[0][kLanguage]},
+        {"Sts.cfg", images_[0][kCounters]},
+        {"Profile/ConfigInfo.cfg", images_[0][kTable]},
+        {"Profile/Profile1.cfg", images_[0][kProfile]},
+        {"Profile/Profile2.cfg", images_[1][kProfile]},
+        {"Profile/Profile3.cfg", images_[0][kProfile]},
+        {"Profile/Profile4.cfg", images_[1][kProfile]},
+        {"Profile/Profile5.cfg", images_[0][kProfile]},
+    };
+    fs::create_directories(program / "Profile");
+    for (const auto& [name, bytes] : defaults) {
+        std::ofstream(program / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    const fs::path fresh = root_ / "fresh";
+    programFolder = FromUtf8(program.string());
+    dataFolder = FromUtf8(fresh.string());
+
+    const char* env = std::getenv("TARN_KILL_ROUNDS");
+    const int rounds = env ? std::atoi(env) : 40;
+    std::mt19937 random(std::random_device{}());
+    int cut = 0;
+    for (int round = 0; round < rounds; ++round) {
+        shared_[1].store(0);
+        const auto started = std::chrono::steady_clock::now();
+        std::fflush(nullptr);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                std::error_code ignored;
+                fs::remove_all(fresh, ignored);
+                SeedDataFolder();
+                shared_[1].fetch_add(1);
+            }
+        }
+        while (shared_[1].load() == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::uniform_int_distribution<long long> delay(
+            0, std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now() - started)
+                   .count());
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        for (const auto& [name, bytes] : defaults) {
+            fs::path temp = fresh / name;
+            temp += ".tmp";
+            if (fs::exists(temp)) ++cut;
+            if (!fs::exists(fresh / name)) continue;
+            EXPECT_EQ(ReadAll(fresh / name), bytes) << name << " was copied in part";
+        }
+        if (HasFailure()) return;
+    }
+    programFolder.clear();
+    std::printf("%d kills during a first start, %d of them in the middle of a copy\n", rounds, cut);
+}
+
 }  // namespace
 }  // namespace tarn
