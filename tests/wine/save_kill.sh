@@ -34,6 +34,26 @@ kill_program() {
     tarn_fail "the main window outlived its killed process"
 }
 same() { cmp -s "$1" "$2"; }
+# Waits, without sleeping, until one of the files' temporary twin exists (at most 15 s).
+until_written() {  # file...
+    local end=$((SECONDS + 15)) f
+    while [ $SECONDS -lt $end ]; do
+        for f in "$@"; do [ -e "$f.tmp" ] && return 0; done
+    done
+    return 1
+}
+# Whether a kill left a temporary file, that is, came inside a write. The next save would write
+# over it; it goes now so the next round tells afresh.
+inside_write() {  # file...
+    local f found=1
+    for f in "$@"; do
+        if [ -e "$f.tmp" ]; then
+            found=0
+            rm -f "$f.tmp"
+        fi
+    done
+    return $found
+}
 rate_button() {  # index 0 (125 Hz) .. 2 (1000 Hz)
     local x=(93 162 231)
     tarn_click "$win" $((PX + ${x[$1]})) $((PY + 310))
@@ -64,25 +84,32 @@ for round in $(seq "$ROUNDS"); do
     # Back and forth between the two rates, so the old and the new file always differ.
     if same "$profile" "$keep/profile-125Hz"; then rate_button 2; else rate_button 0; fi
     tarn_click "$win" 900 610
-    # The report interval is the apply's last command; the files are written about 300 ms
-    # later. The kills are spread from 220 ms before that to 280 ms after.
-    for _ in $(seq 200); do
-        grep -q " SET 01 01 0[18] " "$sim_log_unix" 2>/dev/null && break
-        sleep 0.02
-    done
-    ms=$(((round * 197 + RANDOM % 50) % 500 + 80))
-    sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
+    if [ $((round % 2)) -eq 0 ]; then
+        # The moment a temporary file of the save appears: inside its write.
+        until_written "$profile" "$table"
+        when="as the save began"
+    else
+        # The report interval is the apply's last command; the files are written about 300 ms
+        # later. These kills are spread from 220 ms before that to 280 ms after.
+        for _ in $(seq 200); do
+            grep -q " SET 01 01 0[18] " "$sim_log_unix" 2>/dev/null && break
+            sleep 0.02
+        done
+        ms=$(((round * 197 + RANDOM % 50) % 500 + 80))
+        sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
+        when="$ms ms after the last command"
+    fi
     kill_program
-    if [ -e "$profile.tmp" ] || [ -e "$table.tmp" ]; then interrupted=$((interrupted + 1)); fi
+    inside_write "$profile" "$table" && interrupted=$((interrupted + 1))
     { same "$profile" "$keep/profile-125Hz" || same "$profile" "$keep/profile-1000Hz"; } ||
         { cp "$profile" "$keep/profile-broken-$round"; tarn_fail "Profile1.cfg is a mix after kill $round"; }
     { same "$table" "$keep/table-saved" || same "$table" "$keep/table-installed"; } ||
         { cp "$table" "$keep/table-broken-$round"; tarn_fail "ConfigInfo.cfg is a mix after kill $round"; }
     if [ "$(md5sum <"$profile")" = "$before" ]; then
-        tarn_log "kill $round, $ms ms after the last command: the old profile"
+        tarn_log "kill $round, $when: the old profile"
     else
         moved=$((moved + 1))
-        tarn_log "kill $round, $ms ms after the last command: the new profile"
+        tarn_log "kill $round, $when: the new profile"
     fi
 done
 tarn_log "profile: $ROUNDS kills during an OK ($moved after the save, $interrupted inside it), files whole"
@@ -122,10 +149,14 @@ for round in $(seq "$ROUNDS"); do
     # Every key changes the text and commits the macro: a save of the whole store each time.
     xdotool key --delay 120 End 5 BackSpace 7 BackSpace 3 BackSpace 9 BackSpace 2 BackSpace &
     keys=$!
-    sleep "$((RANDOM % 2)).$(printf '%03d' $((RANDOM % 1000)))"
+    if [ $((round % 2)) -eq 0 ]; then
+        until_written "$data/Macro.cfg"
+    else
+        sleep "$((RANDOM % 2)).$(printf '%03d' $((RANDOM % 1000)))"
+    fi
     kill_program
     wait "$keys" 2>/dev/null
-    [ -e "$data/Macro.cfg.tmp" ] && interrupted=$((interrupted + 1))
+    inside_write "$data/Macro.cfg" && interrupted=$((interrupted + 1))
     reason=$(check_macros 2>&1) ||
         { cp "$data/Macro.cfg" "$keep/macros-broken-$round"; tarn_fail "after kill $round: $reason"; }
     loops="$loops $(od -An -tu4 -j16 -N4 "$data/Macro.cfg" | tr -d ' ')"
