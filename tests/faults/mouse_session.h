@@ -54,13 +54,18 @@ public:
                                             1000);
     }
     void Sleep(uint32_t milliseconds) override {
+        slept_.fetch_add(milliseconds);
         std::this_thread::sleep_for(
             std::chrono::microseconds(uint64_t{milliseconds} * 1000 / scale_));
     }
     uint32_t Scale() const { return scale_; }
+    // All the pauses asked for so far, in simulated milliseconds, whatever the load of the
+    // machine made of them.
+    uint64_t Slept() const { return slept_.load(); }
 
 private:
     const uint32_t scale_;
+    std::atomic<uint64_t> slept_{0};
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
