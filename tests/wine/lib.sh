@@ -109,6 +109,26 @@ tarn_key() {  # window keys...
     sleep 0.3
 }
 
+# The tray menu's items from the top; each is 22 pixels high and the menu opens at the pointer.
+TARN_TRAY_ITEMS=("Config" "Start with Windows" "Exit")
+# Right-clicks the icon in Wine's tray window and clicks the item with that caption.
+tarn_tray_choose() {  # caption
+    local tray k
+    tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
+    [ -n "$tray" ] || tarn_fail "no tray window"
+    xdotool mousemove --window "$tray" 10 10 sleep 0.2 click 3
+    sleep 0.8
+    [ -n "${2:-}" ] && tarn_shot "$2" >/dev/null
+    eval "$(xdotool getmouselocation --shell)"
+    for k in "${!TARN_TRAY_ITEMS[@]}"; do
+        if [ "${TARN_TRAY_ITEMS[$k]}" = "$1" ]; then
+            xdotool mousemove $((X + 37)) $((Y + 11 + 22 * k)) sleep 0.2 click 1
+            return 0
+        fi
+    done
+    tarn_fail "no tray menu item '$1'"
+}
+
 # Takes a screenshot of the whole screen (or a window) into the screenshot folder.
 tarn_shot() {  # name [window]
     local out="$TARN_SHOTS/$TARN_TEST_NAME-$1.png"

@@ -132,14 +132,8 @@ tarn_start --simulate
 tarn_wait_exit "$TARN_LAST_PID" 20 || tarn_fail "the second start did not end"
 tarn_wait_window "$TITLE" 10 >/dev/null || tarn_fail "the second start did not show the window"
 
-# The tray menu: right-click the icon in Wine's tray window, then "Exit", the third item.
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
-[ -n "$tray" ] || tarn_fail "no tray window"
-xdotool mousemove --window "$tray" 10 10 sleep 0.2 click 3
-sleep 0.8
-tarn_shot tray-menu >/dev/null
-eval "$(xdotool getmouselocation --shell)"
-xdotool mousemove $((X + 37)) $((Y + 55)) sleep 0.2 click 1
+# The tray menu: right-click the icon in Wine's tray window, then "Exit".
+tarn_tray_choose Exit tray-menu
 start=$(date +%s%N)
 tarn_wait_exit "$main" 5 || tarn_fail "Exit did not end the process"
 elapsed=$((($(date +%s%N) - start) / 1000000))

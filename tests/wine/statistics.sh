@@ -82,12 +82,7 @@ crop shown wheel
 
 # The tray's Exit writes them: the right click on the icon is counted, the click on Exit may
 # be too, when its report arrives before the window closes.
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
-[ -n "$tray" ] || tarn_fail "no tray window"
-xdotool mousemove --window "$tray" 10 10 sleep 0.2 click 3
-sleep 0.8
-eval "$(xdotool getmouselocation --shell)"
-xdotool mousemove $((X + 37)) $((Y + 33)) sleep 0.2 click 1
+tarn_tray_choose Exit
 tarn_wait_exit "$main" 10 || tarn_fail "Exit did not end the process"
 expect_counters "[56] 1 3 6 5 [0-9]+" "after Exit"
 [ "$(counter 6)" -gt 0 ] || tarn_fail "no cursor travel was counted"
