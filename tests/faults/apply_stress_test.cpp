@@ -16,7 +16,7 @@
 #include "lighting/led_view.h"
 #include "stats/cursor_sampler.h"
 #include "stats/usage_statistics.h"
-#include "tests/faults/mouse_session.h"
+#include "tests/faults/program_rig.h"
 
 namespace tarn::test {
 namespace {
@@ -47,7 +47,7 @@ void GiveTheMiddleButtonAnAction(ProfileRecord& profile, bool on) {
 }
 
 TEST(ApplyStressTest, TwoHundredAppliesWhileHooksFireAndThePagesReadTheProfile) {
-    MouseSession s({}, kStressTimeScale);
+    ProgramRig s({}, kStressTimeScale);
     s.Start();
     SetHookWindows(s.hooks, kMainWindow);
     UsageStatistics stats;

@@ -10,7 +10,7 @@
 #include <random>
 #include <thread>
 
-#include "tests/faults/mouse_session.h"
+#include "tests/faults/program_rig.h"
 
 namespace tarn::test {
 namespace {
@@ -26,7 +26,7 @@ constexpr uint8_t kDpiTable = 0x11;
 // An apply pauses a little over two simulated seconds; ten would be a hang.
 constexpr uint32_t kLongestApplyMs = 10000;
 
-void BindAMacro(MouseSession& s, int button) {
+void BindAMacro(ProgramRig& s, int button) {
     MacroRecord& record = s.macros->slots[0];
     record.size = 4108;
     record.tag = MacroTag;
@@ -41,14 +41,14 @@ void BindAMacro(MouseSession& s, int button) {
 }
 
 // The user changes something, so the file on disk tells the old profile from the new one.
-void ChangeTheProfile(MouseSession& s, uint32_t n) {
+void ChangeTheProfile(ProgramRig& s, uint32_t n) {
     s.settings->currentProfile.pointerSpeed = 1 + n % 20;
     s.settings->currentProfile.ledColor = 0x00010203 * (n % 50 + 1);
 }
 
 TEST(MisbehavingMouseTest, AVersionReplyWithoutItsMarkerOrCutShortShowsNoVersion) {
     for (What kind : {What::NoMarker, What::ShortReply}) {
-        MouseSession s;
+        ProgramRig s;
         s.Start();
         s.WatchBus();
         s.mouse->AddFailure({kind, kVersionQuery, 0});
@@ -71,7 +71,7 @@ TEST(MisbehavingMouseTest, AVersionReplyWithoutItsMarkerOrCutShortShowsNoVersion
 TEST(MisbehavingMouseTest, ReportsTooShortForTheCommandsFailTheApplyAndSaveNothing) {
     SimulatedMouseConfig config;
     config.reportCount = 2;  // three-byte feature reports: no command header fits
-    MouseSession s(config);
+    ProgramRig s(config);
     s.Start();
     uint32_t version = 0;
     EXPECT_FALSE(s.link->ReadFirmwareVersion(&version));
@@ -101,7 +101,7 @@ TEST(MisbehavingMouseTest, AWriteStillPendingAfter1500MsFailsItsStepAndSavesNoth
     };
     for (const PendingCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "command 0x" << std::hex << int(c.command));
-        MouseSession s;
+        ProgramRig s;
         s.Start();
         if (c.withMacro) BindAMacro(s, 1);
         s.mouse->AddFailure({What::Pending, c.command, 1, kSimulatedPendingMs});
@@ -125,7 +125,7 @@ TEST(MisbehavingMouseTest, AWriteStillPendingAfter1500MsFailsItsStepAndSavesNoth
 }
 
 TEST(MisbehavingMouseTest, AWriteThatFinishesWithinTheWaitCountsAsSent) {
-    MouseSession s;
+    ProgramRig s;
     s.Start();
     s.mouse->AddFailure({What::Pending, kKeyMatrix, 1, 400});
     ChangeTheProfile(s, 4);
@@ -139,7 +139,7 @@ TEST(MisbehavingMouseTest, AWriteThatFinishesWithinTheWaitCountsAsSent) {
 TEST(MisbehavingMouseTest, LeavingInTheMiddleOfABlockIsToldAndTheNextApplyGoesThrough) {
     for (uint8_t command : {kKeyMatrix, kMacroUpload}) {
         SCOPED_TRACE(testing::Message() << "command 0x" << std::hex << int(command));
-        MouseSession s;
+        ProgramRig s;
         s.Start();
         s.WatchBus();
         BindAMacro(s, 2);
@@ -166,7 +166,7 @@ TEST(MisbehavingMouseTest, LeavingInTheMiddleOfABlockIsToldAndTheNextApplyGoesTh
 }
 
 TEST(MisbehavingMouseTest, AHundredLeaveAndReturnCyclesDuringApplies) {
-    MouseSession s;
+    ProgramRig s;
     s.Start();
     s.WatchBus();
     BindAMacro(s, 4);

@@ -99,10 +99,10 @@ inline constexpr WindowId kProgressWindow = 0x2000;
 // The messages the stand-ins of the system post: a device change and the end of a re-open.
 inline constexpr uint32_t kMsgDeviceChange = 0x219;
 inline constexpr uint32_t kMsgReopened = 0x8333;
-inline const std::u16string kSessionData = u"C:\\Users\\Gamer\\AppData\\Local\\Temp\\NIREL\\Tarn";
+inline const std::u16string kRigData = u"C:\\Users\\Gamer\\AppData\\Local\\Temp\\NIREL\\Tarn";
 
 // What the main-window rules ask of the window: only the boxes and the progress window matter.
-class SessionWindow final : public MainWindowShell {
+class RigWindow final : public MainWindowShell {
 public:
     std::vector<std::u16string> infos;
     int progressShown = 0;
@@ -132,12 +132,12 @@ public:
     void ShowInfo(std::u16string_view text) override { infos.emplace_back(text); }
 };
 
-class MouseSession;
+class ProgramRig;
 
 // The device-presence side of the main window, as the program carries it out.
-class SessionPresence final : public DevicePresenceShell {
+class RigPresence final : public DevicePresenceShell {
 public:
-    explicit SessionPresence(MouseSession& session) : session_(session) {}
+    explicit RigPresence(ProgramRig& rig) : rig_(rig) {}
     void CloseLink() override;
     void InstallGlobalHooks() override { ++hooksInstalled; }
     void RemoveGlobalHooks() override { ++hooksRemoved; }
@@ -156,7 +156,7 @@ public:
     LinkReopener reopener;
 
 private:
-    MouseSession& session_;
+    ProgramRig& rig_;
 };
 
 // The outcome of one apply as the main window saw it.
@@ -166,14 +166,14 @@ struct ApplyOutcome {
     bool arrived = false;
 };
 
-class MouseSession {
+class ProgramRig {
 public:
-    explicit MouseSession(SimulatedMouseConfig config = {}, uint32_t timeScale = kTimeScale)
+    explicit ProgramRig(SimulatedMouseConfig config = {}, uint32_t timeScale = kTimeScale)
         : clock(timeScale) {
-        dataFolder = kSessionData;
+        dataFolder = kRigData;
         LanguageStrings.Set(StringKey::str_msg2, u"Missing %s");
         LanguageStrings.Set(StringKey::str_msg5, u"No access (5)");
-        files.fs.AddFolder(kSessionData + u"\\Profile");
+        files.fs.AddFolder(kRigData + u"\\Profile");
         SetClock(&clock);
         SetPoster(&poster);
         auto transport = std::make_unique<SimulatedMouse>(std::move(config));
@@ -188,7 +188,7 @@ public:
         shared.progressWindow.store(kProgressWindow);
         controller.SetApplyWorkerRunning(true);
     }
-    ~MouseSession() {
+    ~ProgramRig() {
         watcher.Stop();
         worker.Stop();
         presenceShell.reopener.Cancel();
@@ -287,9 +287,9 @@ public:
     std::unique_ptr<MacroStore> macros = std::make_unique<MacroStore>();
     HookState hooks;
     ApplyShared shared;
-    SessionWindow window;
+    RigWindow window;
     MainController controller{window, *settings, shared};
-    SessionPresence presenceShell{*this};
+    RigPresence presenceShell{*this};
     DevicePresence presence{presenceShell, shared};
     ApplyWorkerThread worker;
     SimulatedUsbWatcher watcher;
@@ -299,15 +299,15 @@ private:
     std::optional<ApplyOutcome> outcome_;
 };
 
-inline void SessionPresence::CloseLink() {
-    session_.link->CloseDevice();
+inline void RigPresence::CloseLink() {
+    rig_.link->CloseDevice();
 }
 
 // The re-open runs on its own thread and reports back through the queue, as in the program; its
 // pause is the program's 2500 ms, scaled.
-inline void SessionPresence::StartReopen(uint32_t attempt) {
-    CUSBDriver* link = session_.link.get();
-    QueuePoster* poster = &session_.poster;
+inline void RigPresence::StartReopen(uint32_t attempt) {
+    CUSBDriver* link = rig_.link.get();
+    QueuePoster* poster = &rig_.poster;
     reopener.Start([link] { return link->OpenDevice(); },
                     [link] {
                         uint32_t version = 0;
@@ -317,7 +317,7 @@ inline void SessionPresence::StartReopen(uint32_t attempt) {
                         poster->Post(kMainWindow, kMsgReopened, attempt,
                                      opened ? static_cast<intptr_t>(version) : -1);
                     },
-                    kReopenPauseMs / session_.clock.Scale());
+                    kReopenPauseMs / rig_.clock.Scale());
 }
 
 }  // namespace tarn::test
