@@ -48,9 +48,9 @@ int Fail(const ApplyContext& context, int code) {
 }
 
 // Chooses and sends what one button needs; returns whether the button has a word (and so
-// takes the pause after it).
+// takes the pause after it). uploadFailed is set when its macro did not reach the mouse.
 bool PrepareButton(const ApplyContext& context, int button, uint8_t& macroNumber,
-                   DeviceKeyEntry& word) {
+                   DeviceKeyEntry& word, bool& uploadFailed) {
     const ButtonAssignment& assignment = context.settings->currentProfile.buttons[button];
     const ButtonWord chosen = WordOfButton(assignment, button);
     switch (chosen.source) {
@@ -69,7 +69,9 @@ bool PrepareButton(const ApplyContext& context, int button, uint8_t& macroNumber
                 word = FixedFunctionWord(DefaultFunctionCodes[button]);
                 return true;
             }
-            const uint32_t entries = context.link->UploadMacro(macroNumber, *macro);
+            bool sent = false;
+            const uint32_t entries = context.link->UploadMacro(macroNumber, *macro, &sent);
+            if (!sent) uploadFailed = true;
             Pause(kMacroPauseMs);
             word = MacroWord(macroNumber, entries);
             ++macroNumber;
@@ -81,14 +83,16 @@ bool PrepareButton(const ApplyContext& context, int button, uint8_t& macroNumber
     return false;
 }
 
-KeyMatrix BuildAndUploadButtons(const ApplyContext& context) {
+// uploadFailed is set when a macro did not reach the mouse; the key matrix must not then point
+// a button at a macro slot that holds something else.
+KeyMatrix BuildAndUploadButtons(const ApplyContext& context, bool& uploadFailed) {
     KeyMatrix matrix{};
     uint8_t macroNumber = 1;
     for (int button = 0; button < kButtonCount; ++button) {
         SetButtonIntercept(*context.hooks, ButtonReportCodes[button], false);
         Progress(context, kProgressPerButton * button);
         DeviceKeyEntry word = 0;
-        if (!PrepareButton(context, button, macroNumber, word)) continue;
+        if (!PrepareButton(context, button, macroNumber, word, uploadFailed)) continue;
         matrix.slots[KeyMatrixSlotOfButton[button]] = word;
         Pause(kButtonPauseMs);
     }
@@ -145,7 +149,11 @@ int RunApply(const ApplyContext& context) {
     CUSBDriver& link = *context.link;
     const ProfileRecord& profile = context.settings->currentProfile;
 
-    const KeyMatrix matrix = BuildAndUploadButtons(context);
+    // A macro that did not arrive fails the apply as the key matrix would: the mouse keeps its
+    // old buttons and the profile is not saved, instead of a button that runs the wrong macro.
+    bool uploadFailed = false;
+    const KeyMatrix matrix = BuildAndUploadButtons(context, uploadFailed);
+    if (uploadFailed) return Fail(context, ApplyFailKeyMatrix);
     if (!link.WriteKeyMatrix(KeyMatrixBytes(matrix))) return Fail(context, ApplyFailKeyMatrix);
     Progress(context, kProgressKeyMatrix);
 

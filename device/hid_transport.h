@@ -64,7 +64,8 @@ public:
     virtual bool GetFeature(uint8_t* report, size_t length) = 0;
     // Starts writing one output report, report id first.
     virtual WriteStart StartOutputWrite(const uint8_t* report, size_t length) = 0;
-    // Waits for the write that StartOutputWrite left pending; false when the time ran out.
+    // Waits for the write that StartOutputWrite left pending. False when the time ran out (the
+    // write is then called off) or the write failed; true once it went out.
     virtual bool WaitForPendingWrite(uint32_t timeoutMs) = 0;
 };
 

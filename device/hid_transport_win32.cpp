@@ -234,11 +234,15 @@ bool Win32HidTransport::WaitForPendingWrite(uint32_t timeoutMs) {
     if (!writePending_) return true;
     const DWORD waited = WaitForSingleObject(writeEvent_, timeoutMs);
     ResetEvent(writeEvent_);
-    if (waited != WAIT_OBJECT_0) return false;
+    // A write still pending is called off now rather than at the next write, so the caller's
+    // answer is final: it went out only if it completed, before or despite the cancel.
+    if (waited != WAIT_OBJECT_0 && !HasOverlappedIoCompleted(&writeOverlapped_)) {
+        CancelIoEx(writeHandle_, &writeOverlapped_);
+    }
     DWORD written = 0;
-    GetOverlappedResult(writeHandle_, &writeOverlapped_, &written, FALSE);
+    const BOOL done = GetOverlappedResult(writeHandle_, &writeOverlapped_, &written, TRUE);
     writePending_ = false;
-    return true;
+    return done != FALSE;
 }
 
 // A write still pending when the next one starts (or the link closes) is cancelled and waited

@@ -179,9 +179,16 @@ bool SimulatedMouse::GetFeature(uint8_t* report, size_t length) {
     for (size_t i = 1; i < length; ++i) report[i] = 0;
     if (versionQueried_ && length >= 4) {
         const uint32_t version = config_.firmwareVersion;
+        const auto query = static_cast<uint8_t>(DeviceCommand::FirmwareVersion);
         report[1] = 0x80;
         report[2] = static_cast<uint8_t>(version / 10 > 0xFF ? 0xFF : version / 10);
         report[3] = static_cast<uint8_t>(version % 10);
+        if (ShouldFailLocked(SimulatedFailure::What::NoMarker, query)) {
+            report[1] = 0x00;
+        } else if (ShouldFailLocked(SimulatedFailure::What::ShortReply, query)) {
+            // Only the marker arrived; the rest of the caller's buffer is left as it was.
+            report[2] = report[3] = 0;
+        }
     }
     versionQueried_ = false;
     LogReportLocked("GET", report, length);
@@ -192,13 +199,31 @@ bool SimulatedMouse::GetFeature(uint8_t* report, size_t length) {
 
 WriteStart SimulatedMouse::StartOutputWrite(const uint8_t* report, size_t length) {
     std::lock_guard<std::mutex> lock(mutex_);
-    const bool firstPiece = block_ && block_->data.empty();
-    if (!HandleUsableLocked() ||
-        (firstPiece && ShouldFailLocked(SimulatedFailure::What::Data, block_->command))) {
+    const bool usable = HandleUsableLocked();
+    // Each way of failing a block counts the command's blocks, so "@n" means the n-th block
+    // whatever else was asked of the earlier ones.
+    std::optional<uint32_t> refuse, slow, gone;
+    if (usable && block_ && block_->data.empty()) {
+        const uint8_t command = block_->command;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Data, command)) refuse = f->ms;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Pending, command)) slow = f->ms;
+        if (auto* f = ShouldFailLocked(SimulatedFailure::What::Leave, command)) gone = f->ms;
+    }
+    if (!usable || refuse) {
         WriteLineLocked(std::to_string(NowLocked()) + " FAIL OUT " + Hex(report, length));
         block_.reset();  // the mouse drops a block whose piece never arrived
         return WriteStart::Failed;
     }
+    if (slow) {
+        pending_ = PendingWrite{std::vector<uint8_t>(report, report + length), *slow};
+        return WriteStart::Pending;
+    }
+    const WriteStart accepted = AcceptPieceLocked(report, length);
+    if (gone && accepted == WriteStart::Completed) LeaveBusLocked(*gone);
+    return accepted;
+}
+
+WriteStart SimulatedMouse::AcceptPieceLocked(const uint8_t* report, size_t length) {
     LogReportLocked("OUT", report, length);
     CheckPacingLocked(true);
     if (!CheckReportShapeLocked("output report", report, length, kOutputReportLength)) {
@@ -212,8 +237,34 @@ WriteStart SimulatedMouse::StartOutputWrite(const uint8_t* report, size_t length
     return WriteStart::Completed;
 }
 
-bool SimulatedMouse::WaitForPendingWrite(uint32_t) {
-    return true;
+// The piece arrives when its time has come, if the caller waits that long; otherwise it never
+// does, and the mouse drops its block.
+bool SimulatedMouse::WaitForPendingWrite(uint32_t timeoutMs) {
+    std::optional<PendingWrite> pending;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending.swap(pending_);
+    }
+    if (!pending) return true;
+    const bool inTime = pending->ms <= timeoutMs;
+    SystemClock().Sleep(inTime ? pending->ms : timeoutMs);
+    std::lock_guard<std::mutex> lock(mutex_);
+    const std::vector<uint8_t>& report = pending->report;
+    if (inTime && HandleUsableLocked()) {
+        return AcceptPieceLocked(report.data(), report.size()) == WriteStart::Completed;
+    }
+    WriteLineLocked(std::to_string(NowLocked()) + " FAIL OUT " + Hex(report.data(), report.size()));
+    block_.reset();
+    return false;
+}
+
+// The mouse drops off the bus as if its cable were pulled for a moment; every handle dies.
+void SimulatedMouse::LeaveBusLocked(uint32_t ms) {
+    leaveTick_ = SimulationTick();
+    leaveMs_ = ms;
+    if (wasPresent_) ++presenceGeneration_;
+    wasPresent_ = false;
+    block_.reset();
 }
 
 SimulatedMouseState SimulatedMouse::State() const {
@@ -295,23 +346,34 @@ bool SimulatedMouse::PresentLocked() const {
             restartTick_.reset();
         }
     }
+    if (present && leaveTick_) {
+        if (SimulationTick() - *leaveTick_ < leaveMs_) {
+            present = false;
+        } else {
+            leaveTick_.reset();
+        }
+    }
     if (wasPresent_ && !present) ++presenceGeneration_;
     wasPresent_ = present;
     return present;
 }
 
-bool SimulatedMouse::HandleUsableLocked() const {
-    return open_ && PresentLocked() && openGeneration_ == presenceGeneration_;
+bool SimulatedMouse::HandleUsableLocked() {
+    const bool usable = open_ && PresentLocked() && openGeneration_ == presenceGeneration_;
+    // A mouse that was gone meanwhile has restarted and forgotten a block it was receiving.
+    if (block_ && block_->generation != presenceGeneration_) block_.reset();
+    return usable;
 }
 
-bool SimulatedMouse::ShouldFailLocked(SimulatedFailure::What what, uint8_t command) {
+const SimulatedFailure* SimulatedMouse::ShouldFailLocked(SimulatedFailure::What what,
+                                                         uint8_t command) {
     const uint32_t attempt = ++attempts_[{static_cast<int>(what), command}];
     for (const SimulatedFailure& failure : config_.failures) {
         if (failure.what != what) continue;
         if (what != SimulatedFailure::What::Open && failure.command != command) continue;
-        if (failure.occurrence == 0 || failure.occurrence == attempt) return true;
+        if (failure.occurrence == 0 || failure.occurrence == attempt) return &failure;
     }
-    return false;
+    return nullptr;
 }
 
 uint32_t SimulatedMouse::NowLocked() const {
@@ -477,7 +539,7 @@ void SimulatedMouse::StartBlockLocked(const uint8_t* report) {
     }
     // Data travels in whole 32-byte pieces; the DPI table's 16 bytes fill one piece.
     const size_t pieces = (length + kPieceSize - 1) / kPieceSize;
-    block_ = Block{command, index, {}, pieces * kPieceSize};
+    block_ = Block{command, index, {}, pieces * kPieceSize, presenceGeneration_};
 }
 
 void SimulatedMouse::AddPieceLocked(const uint8_t* data) {

@@ -59,11 +59,20 @@ struct SimulatedUsbDevice {
 
 // A failure the simulation is asked to produce.
 struct SimulatedFailure {
-    enum class What { Open, Command, Data };
+    // Open: the open fails. Command: the command's feature report is refused. Data: the first
+    // piece of the command's block (or the version reply) is refused. Pending: the first piece
+    // of the block stays pending for ms, then arrives. Leave: the mouse leaves the bus right
+    // after the first piece of the block and is back after ms. NoMarker: the version reply
+    // lacks its 0x80. ShortReply: the version reply ends after its 0x80.
+    enum class What { Open, Command, Data, Pending, Leave, NoMarker, ShortReply };
     What what = What::Command;
-    uint8_t command = 0;      // for Command and Data
+    uint8_t command = 0;      // for everything but Open
     uint32_t occurrence = 0;  // 0: every time; n: only the n-th time (1-based)
+    uint32_t ms = 0;          // for Pending and Leave
 };
+// A pending piece that arrives later than the link waits for, and a short absence.
+inline constexpr uint32_t kSimulatedPendingMs = 2000;
+inline constexpr uint32_t kSimulatedLeaveMs = 1000;
 
 struct SimulatedMouseConfig {
     uint8_t reportId = 1;
@@ -148,11 +157,20 @@ private:
         uint32_t index = 0;
         std::vector<uint8_t> data;
         size_t expected = 0;
+        uint32_t generation = 0;  // the presence it began in
+    };
+    // An output report the system holds while the mouse takes its time.
+    struct PendingWrite {
+        std::vector<uint8_t> report;
+        uint32_t ms = 0;
     };
 
     bool PresentLocked() const;
-    bool HandleUsableLocked() const;
-    bool ShouldFailLocked(SimulatedFailure::What what, uint8_t command);
+    bool HandleUsableLocked();
+    // The configured failure that applies now, or null.
+    const SimulatedFailure* ShouldFailLocked(SimulatedFailure::What what, uint8_t command);
+    void LeaveBusLocked(uint32_t ms);
+    WriteStart AcceptPieceLocked(const uint8_t* report, size_t length);
     uint32_t NowLocked() const;
     void OpenLogLocked();
     void WriteLineLocked(const std::string& line);
@@ -177,6 +195,10 @@ private:
     bool manuallyUnplugged_ = false;
     // The tick a restart after a report-rate change began, while it lasts.
     mutable std::optional<uint32_t> restartTick_;
+    // The tick the mouse left in the middle of a block, and for how long.
+    mutable std::optional<uint32_t> leaveTick_;
+    uint32_t leaveMs_ = 0;
+    std::optional<PendingWrite> pending_;
     // Presence is looked at lazily; a disappearance seen bumps the generation, which makes every
     // handle opened before it dead.
     mutable bool wasPresent_ = true;

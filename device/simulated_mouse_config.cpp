@@ -81,7 +81,51 @@ void ReadNumber(const std::optional<std::string>& text, const char* name, uint32
     target = *value;
 }
 
-// name[:data][@n]
+// What follows the colon: data, pending[=ms], leave[=ms], nomarker or short.
+std::optional<SimulatedFailure::What> ParseFailureKind(const std::string& text, uint32_t& ms) {
+    using What = SimulatedFailure::What;
+    const size_t equals = text.find('=');
+    const std::string word = Trim(text.substr(0, equals));
+    std::optional<uint32_t> given;
+    if (equals != std::string::npos) {
+        given = ParseNumber(text.substr(equals + 1), 600000);
+        if (!given) return std::nullopt;
+    }
+    if (SameWord(word, "pending")) {
+        ms = given.value_or(kSimulatedPendingMs);
+        return What::Pending;
+    }
+    if (SameWord(word, "leave")) {
+        ms = given.value_or(kSimulatedLeaveMs);
+        return What::Leave;
+    }
+    if (given) return std::nullopt;
+    if (SameWord(word, "data")) return What::Data;
+    if (SameWord(word, "nomarker")) return What::NoMarker;
+    if (SameWord(word, "short")) return What::ShortReply;
+    return std::nullopt;
+}
+
+// Pieces can be held back or interrupted only where a command has a block; only the version
+// query has a reply.
+bool KindFits(SimulatedFailure::What kind, const CommandNameRow& row) {
+    using What = SimulatedFailure::What;
+    const bool query = row.command == DeviceCommand::FirmwareVersion;
+    switch (kind) {
+        case What::Data:
+            return row.hasData;
+        case What::Pending:
+        case What::Leave:
+            return row.hasData && !query;
+        case What::NoMarker:
+        case What::ShortReply:
+            return query;
+        default:
+            return false;
+    }
+}
+
+// name[:data|pending[=ms]|leave[=ms]|nomarker|short][@n]
 std::optional<SimulatedFailure> ParseFailure(const std::string& item) {
     std::string rest = Trim(item);
     SimulatedFailure failure;
@@ -92,21 +136,21 @@ std::optional<SimulatedFailure> ParseFailure(const std::string& item) {
         failure.occurrence = *n;
         rest = Trim(rest.substr(0, at));
     }
-    bool data = false;
+    std::optional<SimulatedFailure::What> kind;
     const size_t colon = rest.find(':');
     if (colon != std::string::npos) {
-        if (!SameWord(Trim(rest.substr(colon + 1)), "data")) return std::nullopt;
-        data = true;
+        kind = ParseFailureKind(Trim(rest.substr(colon + 1)), failure.ms);
+        if (!kind) return std::nullopt;
         rest = Trim(rest.substr(0, colon));
     }
-    if (SameWord(rest, "OpenDevice") && !data) {
+    if (SameWord(rest, "OpenDevice") && !kind) {
         failure.what = SimulatedFailure::What::Open;
         return failure;
     }
     for (const CommandNameRow& row : kCommandNames) {
         if (!SameWord(rest, row.name)) continue;
-        if (data && !row.hasData) return std::nullopt;
-        failure.what = data ? SimulatedFailure::What::Data : SimulatedFailure::What::Command;
+        if (kind && !KindFits(*kind, row)) return std::nullopt;
+        failure.what = kind.value_or(SimulatedFailure::What::Command);
         failure.command = static_cast<uint8_t>(row.command);
         return failure;
     }

@@ -127,9 +127,10 @@ bool CUSBDriver::WriteOutputLocked(const uint8_t* data) {
         case WriteStart::Completed:
             return true;
         case WriteStart::Pending:
-            // The mouse has been seen to finish such writes late; they count as sent.
-            transport_->WaitForPendingWrite(kWriteWaitMs);
-            return true;
+            // A late write that finishes within the wait is sent. One that does not is called
+            // off by the transport and has not reached the mouse: counting it as sent would let
+            // an apply report success for data the mouse never got.
+            return transport_->WaitForPendingWrite(kWriteWaitMs);
         case WriteStart::Failed:
             break;
     }

@@ -54,7 +54,8 @@ public:
     bool SetFeatureReport(std::span<const uint8_t> commandBytes);
     // Reads one feature report of reportCount + 1 bytes, report id first, into reply.
     bool GetFeatureReport(std::vector<uint8_t>& reply);
-    // One 33-byte output report: reportId and the 32 bytes, then a 50 ms pause.
+    // One 33-byte output report: reportId and the 32 bytes, then a 50 ms pause. A write the
+    // system leaves pending is waited for up to 1500 ms; one still pending then has failed.
     bool WriteOutputReport(std::span<const uint8_t, kOutputDataSize> data);
     // The data as consecutive output reports, 50 ms before each. The length must be a multiple
     // of 32 (0 sends nothing and succeeds); stops at the first failed piece.

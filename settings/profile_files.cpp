@@ -41,6 +41,45 @@ int SafeSlot(int slot) {
     return slot >= 0 && slot < kSlotCount ? slot : 0;
 }
 
+// Later starts find the data folder and copy nothing more, so a first start cut short must not
+// leave a half-copied file behind: the copy lands beside its target and is renamed into place.
+// An existing file is never overwritten.
+void CopyDefaultFile(FileSystem& fs, const std::u16string& source, const std::u16string& target) {
+    if (fs.Exists(target)) return;
+    const std::u16string temp = target + u".tmp";
+    if (fs.CopyFileTo(source, temp, false) != FileError::None ||
+        fs.Replace(temp, target) != FileError::None) {
+        fs.Remove(temp);
+    }
+}
+
+// Told when a save fails for a cause the settings messages have no text for (a full disk, a
+// write the system refused).
+std::u16string_view SaveFailedMessage() {
+    return Localized(u"配置文件保存失败：%s", u"The profile could not be saved to %s.");
+}
+
+// The mouse already holds what could not be saved, so a silent failure would let the user believe
+// the settings are kept until the next start brings back the old ones. Returns whether a box was
+// shown.
+bool ReportSaveFailure(FileError error, const std::u16string& path) {
+    switch (error) {
+        case FileError::None:
+            return false;
+        case FileError::NotFound:
+        case FileError::BadPath:
+            ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+            return true;
+        case FileError::AccessDenied:
+            ShowPlainInfo(Text(StringKey::str_msg5));
+            return true;
+        case FileError::Other:
+            break;
+    }
+    ShowPlainInfo(FormatOne(SaveFailedMessage(), path));
+    return true;
+}
+
 }  // namespace
 
 std::u16string SlotTablePath() {
@@ -76,7 +115,7 @@ void SeedDataFolder() {
     fs.CreateFolder(JoinPath(dataFolder, u"\\Profile"));
     // A file that cannot be copied is recreated later by the part that reads it.
     for (std::u16string_view name : kSeedFiles) {
-        fs.CopyFileTo(JoinPath(programFolder, name), JoinPath(dataFolder, name), true);
+        CopyDefaultFile(fs, JoinPath(programFolder, name), JoinPath(dataFolder, name));
     }
 }
 
@@ -128,15 +167,15 @@ int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path) {
 void SaveCurrentProfile(SettingsModel& model) {
     StoreButtonMacroIds(model);
     const std::u16string path = SlotFilePath(model, model.currentSlot);
-    const FileError error =
-        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile);
-    if (IsMissing(error)) {
-        ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
-    } else if (error == FileError::AccessDenied) {
-        ShowPlainInfo(Text(StringKey::str_msg5));
+    const bool told = ReportSaveFailure(
+        WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile), path);
+    // The slot table is written even when the profile was not. Its failure is told only when the
+    // profile's was not: one cause (a full disk, a read-only folder) gets one box.
+    const std::u16string table = SlotTablePath();
+    const FileError tableError = WriteSettingsFile(table, &model.slotTable, sizeof model.slotTable);
+    if (tableError != FileError::None && !told) {
+        ShowPlainInfo(FormatOne(SaveFailedMessage(), table));
     }
-    // The slot table is written even when the profile was not.
-    WriteSettingsFile(SlotTablePath(), &model.slotTable, sizeof model.slotTable);
 }
 
 }  // namespace tarn

@@ -48,7 +48,8 @@ int LoadProfileFile(SettingsModel& model, const std::u16string& path, bool repor
 int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path);
 
 // Writes currentProfile to the current slot's file and the slot table to ConfigInfo.cfg; run
-// when the mouse has accepted an apply.
+// when the mouse has accepted an apply. Every failure is told: a missing file or folder with
+// str_msg2, a denied write with str_msg5, any other with the path that could not be written.
 void SaveCurrentProfile(SettingsModel& model);
 
 }  // namespace tarn

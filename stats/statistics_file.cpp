@@ -30,6 +30,10 @@ FileError SaveStatistics(const UsageCounters& counters, SaveFailureNotice notice
         ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
     } else if (error == FileError::AccessDenied) {
         ShowPlainInfo(Text(StringKey::str_msg5));
+    } else if (error != FileError::None) {
+        // A full disk or a refused write would otherwise lose the counts without a word.
+        ShowPlainInfo(FormatOne(
+            Localized(u"统计数据保存失败：%s", u"The statistics could not be saved to %s."), path));
     }
     return error;
 }

@@ -13,8 +13,9 @@ FileError LoadStatistics(UsageCounters& counters);
 enum class SaveFailureNotice { Show, Quiet };
 
 // Writes the 24 bytes beside Sts.cfg and renames them over it, so the file is always the old or
-// the new counters. A missing folder shows str_msg2 with the path and a denied write str_msg5,
-// unless told to keep quiet; other failures are silent. The error comes back either way.
+// the new counters. A missing folder shows str_msg2 with the path, a denied write str_msg5 and
+// any other failure a message with the path, unless told to keep quiet. The error comes back
+// either way.
 FileError SaveStatistics(const UsageCounters& counters,
                          SaveFailureNotice notice = SaveFailureNotice::Show);
 

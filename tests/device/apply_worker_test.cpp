@@ -224,6 +224,22 @@ TEST_F(ApplyTest, MacroButtonsUploadInButtonOrderAndTheSameMacroTwice) {
     EXPECT_EQ(wire[34], "SET 12");
 }
 
+TEST_F(ApplyTest, AMacroThatDidNotArriveFailsTheApplyBeforeTheKeyMatrix) {
+    const MacroRecord& macro = AddMacro(0, 0x15000001, {MakeMacroEvent(KeyPress, 'A')});
+    BindMacro(ButtonMiddle, macro.id);
+    BindMacro(ButtonForward, macro.id);
+    mouse->AddFailure({SimulatedFailure::What::Data, 0x13, 1});
+    SetButtonIntercept(hooks, ButtonReportCodes[ButtonBack], true);
+    EXPECT_EQ(RunApply(context), ApplyFailKeyMatrix);
+    EXPECT_EQ(Outcome(), (std::vector<test::PostedMessage>{
+                             {kMain, kMsgApplyFailed, 0, ApplyFailKeyMatrix}}));
+    // The other buttons were still prepared, so the swallow list matches the profile, but the
+    // mouse keeps its old key matrix.
+    EXPECT_FALSE(IsIntercepted(hooks, ButtonReportCodes[ButtonBack]));
+    EXPECT_EQ(mouse->State().macros.count(2), 1u);
+    for (const std::string& report : Wire()) EXPECT_NE(report, "SET 12");
+}
+
 TEST_F(ApplyTest, MacroButtonWithoutAUsableMacroKeepsItsDefaultFunction) {
     AddMacro(0, 0x15000002, {}).size = 4104;  // saved without events
     MacroRecord& freed = AddMacro(1, 0x15000003, {MakeMacroEvent(KeyPress, 'B')});

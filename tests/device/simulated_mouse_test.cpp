@@ -244,6 +244,85 @@ TEST_F(SimulatedFailureTest, FailedDataDropsTheBlockWithoutAProtocolError) {
     EXPECT_EQ(mouse->State().macros.count(2), 1u);
 }
 
+TEST(SimulatedMouseConfig, ReadsTheWaysAMouseMisbehaves) {
+    using What = SimulatedFailure::What;
+    const SimulatedMouseConfig config = ParseSimulatedConfig(Settings({
+        {"TARN_SIM_FAIL",
+         "WriteKeyMatrix:pending, UploadMacro:pending=400@2, WriteDpiTable:leave=300, "
+         "uploadmacro:LEAVE, ReadFirmwareVersion:nomarker, ReadFirmwareVersion:short@1, "
+         "SetLedColor:pending, ReadFirmwareVersion:leave, WriteKeyMatrix:short, "
+         "WriteDpiTable:data=5, UploadMacro:pending=x"},
+    }));
+    ASSERT_EQ(config.failures.size(), 6u);
+    EXPECT_EQ(config.failures[0].what, What::Pending);
+    EXPECT_EQ(config.failures[0].ms, kSimulatedPendingMs);
+    EXPECT_EQ(config.failures[1].ms, 400u);
+    EXPECT_EQ(config.failures[1].occurrence, 2u);
+    EXPECT_EQ(config.failures[2].what, What::Leave);
+    EXPECT_EQ(config.failures[2].command, 0x11);
+    EXPECT_EQ(config.failures[2].ms, 300u);
+    EXPECT_EQ(config.failures[3].ms, kSimulatedLeaveMs);
+    EXPECT_EQ(config.failures[4].what, What::NoMarker);
+    EXPECT_EQ(config.failures[5].what, What::ShortReply);
+    // A command without a block cannot hold a piece back, only the version query has a reply,
+    // and only pending and leave take a time.
+    EXPECT_EQ(config.problems.size(), 5u);
+}
+
+TEST_F(SimulatedFailureTest, APendingPieceArrivesOnlyIfTheLinkWaitsForIt) {
+    SimulatedMouseConfig config;
+    config.failures = {{SimulatedFailure::What::Pending, 0x12, 1, 400},
+                       {SimulatedFailure::What::Pending, 0x12, 2, 2000}};
+    CUSBDriver& link = Make(config);
+    ASSERT_TRUE(link.OpenDevice());
+    std::array<uint8_t, 64> matrix{};
+    matrix[0] = 0x42;
+    EXPECT_TRUE(link.WriteKeyMatrix(matrix));
+    EXPECT_EQ(mouse->State().keyMatrix[0], 0x42);
+    matrix[0] = 0x43;
+    clock.sleeps.clear();
+    EXPECT_FALSE(link.WriteKeyMatrix(matrix));
+    // After the piece's pause the link waited its 1500 ms and no longer; the mouse dropped the
+    // block.
+    EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{100, 50, 50, 1500}));
+    EXPECT_EQ(mouse->State().keyMatrix[0], 0x42);
+    EXPECT_TRUE(mouse->Errors().empty()) << mouse->Errors().front();
+}
+
+TEST_F(SimulatedFailureTest, LeavingInTheMiddleOfABlockKillsTheHandlesUntilTheLinkReopens) {
+    SimulatedMouseConfig config;
+    config.failures = {{SimulatedFailure::What::Leave, 0x12, 1, 300}};
+    CUSBDriver& link = Make(config);
+    ASSERT_TRUE(link.OpenDevice());
+    const std::array<uint8_t, 64> matrix{1, 2, 3};
+    EXPECT_FALSE(link.WriteKeyMatrix(matrix));
+    EXPECT_FALSE(mouse->IsPresent());
+    EXPECT_FALSE(link.OpenDevice());
+    clock.now += 300;
+    EXPECT_TRUE(mouse->IsPresent());
+    EXPECT_FALSE(link.SetDpiLevel(1));  // the old handles stay dead
+    ASSERT_TRUE(link.OpenDevice());
+    // The half block was forgotten with the restart: the next block is taken whole.
+    EXPECT_TRUE(link.WriteKeyMatrix(matrix));
+    EXPECT_EQ(mouse->State().keyMatrix[2], 3);
+    EXPECT_TRUE(mouse->Errors().empty()) << mouse->Errors().front();
+}
+
+TEST_F(SimulatedFailureTest, VersionRepliesWithoutTheMarkerOrCutShort) {
+    SimulatedMouseConfig config;
+    config.failures = {{SimulatedFailure::What::NoMarker, 0x80, 1},
+                       {SimulatedFailure::What::ShortReply, 0x80, 1}};
+    CUSBDriver& link = Make(config);
+    ASSERT_TRUE(link.OpenDevice());
+    uint32_t version = 99;
+    EXPECT_FALSE(link.ReadFirmwareVersion(&version));
+    EXPECT_TRUE(HasLineContaining(mouse->LogLines(), "GET 01 00 01 05 00"));
+    ASSERT_TRUE(link.ReadFirmwareVersion(&version));
+    EXPECT_EQ(version, 0u);  // the program shows no version for 0
+    ASSERT_TRUE(link.ReadFirmwareVersion(&version));
+    EXPECT_EQ(version, 15u);
+}
+
 TEST_F(SimulatedFailureTest, ConfiguredReportCountAndVersionAreWhatTheDriverSees) {
     SimulatedMouseConfig config;
     config.reportId = 9;

@@ -186,16 +186,23 @@ TEST_F(DriverTest, BlocksGoOutIn33BytePiecesWithFiftyMillisecondsAroundEach) {
     EXPECT_EQ(t.outputs.size(), 2u);
 }
 
-TEST_F(DriverTest, PendingWriteIsAwaitedAndCountsAsSentButAFailedOneStopsTheBlock) {
+TEST_F(DriverTest, PendingWriteCountsOnlyWhenItFinishesWithinTheWait) {
     ScriptedTransport& t = Scripted();
     ASSERT_TRUE(driver->OpenDevice());
     const uint8_t piece[32] = {};
-    t.writeResults = {WriteStart::Pending, WriteStart::Failed};
-    t.waitResult = false;  // the wait runs out
+    t.writeResults = {WriteStart::Pending, WriteStart::Pending, WriteStart::Failed};
     EXPECT_TRUE(driver->WriteOutputReport(std::span<const uint8_t, 32>(piece)));
     EXPECT_EQ(t.waits, (std::vector<uint32_t>{1500}));
-
+    // Still pending after 1500 ms: it never reached the mouse, and the block stops there.
+    t.waitResult = false;
     const uint8_t block[96] = {};
+    EXPECT_FALSE(driver->WriteBlock(block, sizeof block));
+    EXPECT_EQ(t.outputs.size(), 2u);
+    EXPECT_EQ(t.waits, (std::vector<uint32_t>{1500, 1500}));
+
+    t.writeResults.clear();
+    t.outputs.clear();
+    t.writeResults = {WriteStart::Completed, WriteStart::Failed};
     EXPECT_FALSE(driver->WriteBlock(block, sizeof block));
     EXPECT_EQ(t.outputs.size(), 2u);  // the failed piece was the last one tried
 }

@@ -122,11 +122,15 @@ TEST_F(ProfileFileTest, SavingWritesProfileAndTableAndSurvivesAFullDisk) {
     EXPECT_EQ(model->slotTable.slots[2].buttonMacroIds[6], 0x01000042u);
     EXPECT_EQ(files.fs.Bytes(kTablePath), BytesOf(model->slotTable));
 
+    // A full disk: the old file stays, and the user hears of it once for both files.
     files.fs.writeBudget = 1000;
     model->currentProfile.pointerSpeed = 3;
     SaveCurrentProfile(*model);
     EXPECT_EQ(files.fs.Bytes(ProfilePath(2)), BytesOf(Profile(12)));
     EXPECT_FALSE(files.fs.Has(ProfilePath(2) + u".tmp"));
+    EXPECT_EQ(Texts(), std::vector<std::u16string>{u"The profile could not be saved to " +
+                                                   ProfilePath(2) + u"."});
+    messages.messages.shown.clear();
 
     // The folder went away: the file's path is named, and the table write is still tried.
     files.fs.writeBudget = -1;

@@ -44,6 +44,8 @@ public:
         if (!out) return false;
         out.file->Write(found->second.bytes.data(), found->second.bytes.size());
         out.file->Close();
+        ++finished_;
+        changed_.notify_all();
         return found->second.complete;
     }
     void Abort() override {
@@ -60,10 +62,16 @@ public:
         std::unique_lock<std::mutex> lock(mutex_);
         return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return waiting_; });
     }
+    // Until a download has written its file: what it wrote may then be looked at.
+    bool WaitUntilWritten() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return finished_ > 0; });
+    }
 
 private:
     std::mutex mutex_;
     std::condition_variable changed_;
+    int finished_ = 0;
     bool waiting_ = false;
     bool aborted_ = false;
 };
@@ -221,6 +229,9 @@ TEST_F(UpdateWorkerTest, StopDoesNotWaitForADownloadThatNeverAnswers) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     }
     stuck->Release();
+    // The worker left behind writes its download beside the manifest; only then may the test
+    // look at the files, which the worker no longer touches after that.
+    ASSERT_TRUE(stuck->WaitUntilWritten());
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_TRUE(poster.Posted().empty());
     EXPECT_FALSE(files.fs.Has(LocalManifestPath()));
