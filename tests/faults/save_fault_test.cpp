@@ -1,7 +1,7 @@
 // Every save of every settings file, failed once at each step it takes (open, write, flush,
 // rename of each file it writes): the files on disk hold their old or their new bytes, never a
 // mix, no temporary file stays behind, and the user is told what the messages say. With
-// TARN_FAULT_TABLE set, each run prints one row of the table in docs/robustness-faults.md.
+// TARN_FAULT_TABLE set, each run prints one row of the table in docs/robustness.md.
 #include <gtest/gtest.h>
 
 #include <cstdio>
