@@ -19,7 +19,8 @@ endif()
 
 if(TARN_FUZZ)
   # The core itself is instrumented too, so the fuzzer sees its branches.
-  target_compile_options(tarn_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  target_compile_options(tarn_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                                           -fno-sanitize-recover=undefined)
   add_subdirectory(tests/fuzz)
 endif()
 
