@@ -17,6 +17,7 @@
 #include "settings/profile_selection.h"
 #include "tests/support/doubles.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/quiet_main_window.h"
 
 namespace tarn {
 namespace {
@@ -36,33 +37,7 @@ std::vector<uint8_t> BytesOf(const T& value) {
     return {p, p + sizeof value};
 }
 
-class QuietShell final : public MainWindowShell {
-public:
-    int progressShown = 0;
-    std::vector<std::u16string> infos;
-    void ShowProfileSelected(int, bool) override {}
-    void ReloadPagesFromProfile() override {}
-    void CloseGroupMenu() override {}
-    bool MacroPageRecording() override { return false; }
-    void ToggleRecording() override {}
-    void ValidateLoopField() override {}
-    void RefreshButtonPage() override {}
-    void CommitScrollLines() override {}
-    void RefreshLightingPage() override {}
-    void ShowTabPressed(int, bool) override {}
-    void ShowPage(int, bool) override {}
-    void EnableApplyControls(bool) override {}
-    void ShowApplyButtonNormal() override {}
-    void ShowMainWindow() override {}
-    void HideMainWindow() override {}
-    void MinimizeMainWindow() override {}
-    void ShowTrayMenu() override {}
-    void ToggleStartWithWindows() override {}
-    void PostClose() override {}
-    void ShowProgressModal() override { ++progressShown; }
-    void CloseProgress() override {}
-    void ShowInfo(std::u16string_view text) override { infos.emplace_back(text); }
-};
+using QuietShell = test::QuietMainWindow;
 
 class FakeHost final : public FollowerHost {
 public:

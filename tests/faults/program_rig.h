@@ -36,6 +36,7 @@
 #include "settings/profile_files.h"
 #include "tests/support/doubles.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/quiet_main_window.h"
 
 namespace tarn::test {
 
@@ -101,36 +102,7 @@ inline constexpr uint32_t kMsgDeviceChange = 0x219;
 inline constexpr uint32_t kMsgReopened = 0x8333;
 inline const std::u16string kRigData = u"C:\\Users\\Gamer\\AppData\\Local\\Temp\\NIREL\\Tarn";
 
-// What the main-window rules ask of the window: only the boxes and the progress window matter.
-class RigWindow final : public MainWindowShell {
-public:
-    std::vector<std::u16string> infos;
-    int progressShown = 0;
-    int progressClosed = 0;
-
-    void ShowProfileSelected(int, bool) override {}
-    void ReloadPagesFromProfile() override {}
-    void CloseGroupMenu() override {}
-    bool MacroPageRecording() override { return false; }
-    void ToggleRecording() override {}
-    void ValidateLoopField() override {}
-    void RefreshButtonPage() override {}
-    void CommitScrollLines() override {}
-    void RefreshLightingPage() override {}
-    void ShowTabPressed(int, bool) override {}
-    void ShowPage(int, bool) override {}
-    void EnableApplyControls(bool) override {}
-    void ShowApplyButtonNormal() override {}
-    void ShowMainWindow() override {}
-    void HideMainWindow() override {}
-    void MinimizeMainWindow() override {}
-    void ShowTrayMenu() override {}
-    void ToggleStartWithWindows() override {}
-    void PostClose() override {}
-    void ShowProgressModal() override { ++progressShown; }
-    void CloseProgress() override { ++progressClosed; }
-    void ShowInfo(std::u16string_view text) override { infos.emplace_back(text); }
-};
+using RigWindow = QuietMainWindow;
 
 class ProgramRig;
 
