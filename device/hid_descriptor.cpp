@@ -1,6 +1,7 @@
 #include "device/hid_descriptor.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace tarn {
@@ -168,7 +169,11 @@ private:
         if (local_.minimum && local_.maximum) {
             const uint32_t first = *local_.minimum;
             const uint32_t last = std::max(*local_.maximum, first);
-            AddUsage({local_.minimumExtended, first, last - first + 1});
+            // The whole 32-bit range holds one usage more than 32 bits count; it must not wrap
+            // to an empty range.
+            const uint64_t count = uint64_t{last} - first + 1;
+            AddUsage({local_.minimumExtended, first,
+                      static_cast<uint32_t>(std::min<uint64_t>(count, UINT32_MAX))});
             local_.minimum.reset();
             local_.maximum.reset();
         }

@@ -81,6 +81,23 @@ TEST(HidDescriptor, BrokenDescriptorsStopWithAReasonAndNeverReadPastTheEnd) {
     }
 }
 
+// A range from usage 0 to 0xFFFFFFFF holds 2^32 usages, one more than 32 bits count.
+TEST(HidDescriptor, AWholeUsageRangeIsNoEmptyValue) {
+    const Bytes descriptor = {
+        0x06, 0x01, 0xFF,                    // usage page 0xFF01
+        0x1B, 0x00, 0x00, 0x00, 0x00,        // usage minimum 0 (four bytes)
+        0x2B, 0xFF, 0xFF, 0xFF, 0xFF,        // usage maximum 0xFFFFFFFF
+        0x09, 0x22,                          // usage 0x22
+        0x75, 0x08, 0x95, 0x07,              // report size 8, count 7
+        0xB1, 0x02,                          // feature (data, variable)
+    };
+    const DescriptorValues values = ParseFeatureValues(descriptor);
+    EXPECT_TRUE(values.ok) << values.error;
+    ASSERT_FALSE(values.featureValues.empty());
+    for (const HidValueCapability& cap : values.featureValues) EXPECT_GT(cap.reportCount, 0);
+    EXPECT_EQ(values.featureValues.front().reportCount, 7);
+}
+
 TEST(HidrawSysfs, UeventGivesTheIds) {
     const auto ids = ParseUeventIds("DRIVER=hid-generic\nHID_ID=0003:00003d5a:00004108\nX=1\n");
     ASSERT_TRUE(ids);
