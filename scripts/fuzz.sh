@@ -41,7 +41,7 @@ for t in "${targets[@]}"; do
         echo "== $t $(date -u +%FT%TZ) ${seconds}s: $result"
         grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)' "$log" | tail -2
         grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$log"
-        grep -E 'ERROR|SUMMARY|artifact' "$log" | head -5
+        grep -E '^==[0-9]+== ERROR|^SUMMARY|Test unit written' "$log" | head -5
     } | tee -a "$BUILD/results.txt"
     if [ "${TARN_FUZZ_KEEP:-0}" = 1 ]; then
         "$exe" -merge=1 "$kept" "$work" >/dev/null 2>&1 || true
