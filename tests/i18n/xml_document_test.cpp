@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "i18n/language_file.h"
 #include "tests/support/memory_file_system.h"
 
@@ -272,6 +273,28 @@ TEST(XmlErrorTest, WellFormedOddities) {
                          u"'r' at offset 12 does not match start "
                          u"tag 'a' at offset 3"))
         << std::string(notEmpty->doc.LoadResult().begin(), notEmpty->doc.LoadResult().end());
+}
+
+TEST(XmlErrorTest, InternalSubsetCommentsAndInstructionsHoldAnyCharacter) {
+    // Quotes, brackets and ">" inside them neither open a literal nor end the subset.
+    const char* docs[] = {
+        "<!DOCTYPE r SYSTEM \"r.dtd\" [\n<!-- the author doesn't care -->\n]\n><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-- an opening [ alone -->]><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-- a closing ]> --><!ENTITY e \"<x>y</x>\">]><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-->[\"--><!-- -->]><r><k>v</k></r>",
+        "<!DOCTYPE r [<?tool it's \"quoted\" ] and > ?><!ELEMENT r ANY>]><r><k>v</k></r>",
+    };
+    for (const char* xml : docs) {
+        auto l = Load(xml);
+        EXPECT_TRUE(l->ok) << xml << " -> " << ToUtf8(l->doc.LoadResult());
+        EXPECT_EQ(l->doc.ElementCount(), 2u) << xml;
+        EXPECT_TRUE(l->doc.NextChild(u"k")) << xml;
+        EXPECT_EQ(l->doc.ChildText(), u"v") << xml;
+    }
+    // A comment that does not end leaves the document type unended too.
+    auto open = Load("<r><!DOCTYPE r [<!-- ]> </r>");
+    EXPECT_TRUE(EndsWith(open->doc.LoadResult(), u"Doctype at offset 3 unterminated"))
+        << ToUtf8(open->doc.LoadResult());
 }
 
 TEST(XmlErrorTest, EndTagOfAnOuterElementMovesInnerChildrenUp) {
