@@ -147,6 +147,8 @@ private:
         std::u16string s;
         for (size_t n = 1 + Below(4); n > 0; --n) s += Pick(kTextPieces);
         for (size_t at; (at = s.find(u"]]>")) != std::u16string::npos;) s.replace(at, 3, u"]]&gt;");
+        // Nor may "]]>" form across two runs of text that follow each other.
+        if (s.back() == u']') s += u'a';
         return s;
     }
 
