@@ -356,10 +356,6 @@ size_t ChangedTexts(const OracleResult& a, const OracleResult& b) {
     return changed;
 }
 
-}  // namespace
-
-namespace {
-
 DocumentComparison CompareLoaded(std::string_view bytes, const std::string* path) {
     const OracleResult oracle = ParseWithExpat(bytes);
     if (!oracle.accepted) {
@@ -370,8 +366,8 @@ DocumentComparison CompareLoaded(std::string_view bytes, const std::string* path
     XmlDocument doc;
     const bool loaded = path ? doc.LoadXmlFile(FromUtf8(*path)) : doc.LoadXmlBytes(bytes);
     DocumentComparison result = Compare(doc, oracle);
-    // A difference that goes away when the conforming parser reads the bytes with the code
-    // page the reader chooses for the declared name is that choice, not a fault.
+    // A difference that goes away when the conforming parser reads the bytes in the encoding
+    // the reader chooses is that choice, not a fault.
     DesignClass why = DesignClass::Count;
     const std::string page = result.fault.empty()
                                  ? std::string()
@@ -380,9 +376,9 @@ DocumentComparison CompareLoaded(std::string_view bytes, const std::string* path
         const OracleResult again = ParseWithExpat(bytes, page.c_str());
         DocumentComparison second = again.accepted ? Compare(doc, again) : DocumentComparison{};
         if (again.accepted && second.fault.empty()) {
-            second.classElements[static_cast<size_t>(why)] = ChangedTexts(oracle, again);
-            second.identicalElements -= std::min(second.identicalElements,
-                                                 ChangedTexts(oracle, again));
+            const size_t changed = ChangedTexts(oracle, again);
+            second.classElements[static_cast<size_t>(why)] = changed;
+            second.identicalElements -= std::min(second.identicalElements, changed);
             result = second;
         }
     }
