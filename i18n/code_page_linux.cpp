@@ -1,6 +1,7 @@
 // Code-page conversion through glibc's iconv for the native build.
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -66,6 +67,35 @@ std::string IconvName(uint32_t codePage) {
     }
 }
 
+constexpr char16_t kReplacement = 0xFFFD;
+
+// What each byte of a single-byte code page is on its own; false when the code page has lead
+// bytes (or shift sequences), which only mean something with the bytes after them.
+bool SingleByteTable(iconv_t cd, std::array<char16_t, 256>& table) {
+    for (size_t b = 0; b < table.size(); ++b) {
+        char byte = static_cast<char>(b);
+        char* in = &byte;
+        size_t inLeft = 1;
+        char16_t units[4];
+        char* dest = reinterpret_cast<char*>(units);
+        size_t destLeft = sizeof units;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const size_t done = iconv(cd, &in, &inLeft, &dest, &destLeft);
+        if (done == static_cast<size_t>(-1) && errno != EILSEQ) return false;
+        iconv(cd, nullptr, nullptr, &dest, &destLeft);
+        const size_t count = (sizeof units - destLeft) / sizeof(char16_t);
+        if (done == static_cast<size_t>(-1)) {
+            table[b] = kReplacement;
+        } else if (count == 1) {
+            table[b] = units[0];
+        } else {
+            return false;
+        }
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    return true;
+}
+
 }  // namespace
 
 uint32_t SystemAnsiCodePage() {
@@ -75,6 +105,16 @@ uint32_t SystemAnsiCodePage() {
 bool PlatformConvertCodePage(uint32_t codePage, std::string_view bytes, std::u16string& out) {
     iconv_t cd = iconv_open("UTF-16LE", IconvName(codePage).c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    // glibc joins a letter and the mark after it into one precomposed character in some
+    // single-byte code pages (windows-1255, windows-1258); Windows keeps every byte its own
+    // character, and so does a table of the bytes alone.
+    std::array<char16_t, 256> table;
+    if (SingleByteTable(cd, table)) {
+        iconv_close(cd);
+        out.resize(bytes.size());
+        for (size_t i = 0; i < bytes.size(); ++i) out[i] = table[static_cast<unsigned char>(bytes[i])];
+        return true;
+    }
     // Every byte yields at most two UTF-16 units, plus room for a final shift sequence.
     std::u16string buffer(bytes.size() * 2 + 8, u'\0');
     char* in = const_cast<char*>(bytes.data());
@@ -86,7 +126,7 @@ bool PlatformConvertCodePage(uint32_t codePage, std::string_view bytes, std::u16
         if (errno != EILSEQ && errno != EINVAL) break;
         // An undefined or cut-short sequence: mark it and go on with the next byte.
         if (destLeft < sizeof(char16_t)) break;
-        const char16_t mark = 0xFFFD;
+        const char16_t mark = kReplacement;
         std::memcpy(dest, &mark, sizeof mark);
         dest += sizeof mark;
         destLeft -= sizeof mark;

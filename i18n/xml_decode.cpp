@@ -98,6 +98,17 @@ std::u16string_view MetaCharset(std::u16string_view head) {
     return {};
 }
 
+// A UTF-16 document without a mark still shows its byte order: it begins with "<" and an ASCII
+// character ("<?xml", "<root"), each with a zero byte beside it. Read as bytes with the zeros
+// removed, only its ASCII would survive. A stray zero after the "<" of a byte file ("<\0?xml")
+// does not look like this.
+Form UnmarkedUtf16(std::string_view file) {
+    if (file.size() < 4) return Form::Bytes;
+    if (file[0] == '<' && file[1] == 0 && file[2] != 0 && file[3] == 0) return Form::Utf16Le;
+    if (file[0] == 0 && file[1] == '<' && file[2] == 0 && file[3] != 0) return Form::Utf16Be;
+    return Form::Bytes;
+}
+
 std::string WithoutZeros(std::string_view bytes, size_t& removed) {
     std::string out;
     out.reserve(bytes.size());
@@ -191,6 +202,9 @@ DecodedXml DecodeXmlBytes(std::string_view file) {
         name = u"UTF-16BE", mark = true, form = Form::Utf16Be, content.remove_prefix(2);
     } else {
         name = DeclaredEncoding(file);
+        form = UnmarkedUtf16(file);
+        if (name.empty() && form == Form::Utf16Le) name = u"UTF-16LE";
+        if (name.empty() && form == Form::Utf16Be) name = u"UTF-16BE";
         if (name.empty() && file.starts_with('<')) name = u"UTF-8";
     }
 

@@ -25,7 +25,27 @@ ScannedNode Delimited(std::u16string_view text, size_t from, std::u16string_view
     return {type, close + terminator.size(), 0, {}};
 }
 
-// A document type ends at the first ">" outside its internal subset and quoted literals.
+// Where the comment or processing instruction of an internal subset at text[i] ends (one past
+// it), npos when it does not end, or i when none starts there.
+size_t SubsetMarkupEnd(std::u16string_view text, size_t i) {
+    const std::u16string_view rest = text.substr(i);
+    std::u16string_view opening;
+    std::u16string_view terminator;
+    if (rest.starts_with(u"<!--")) {
+        opening = u"<!--", terminator = u"-->";
+    } else if (rest.starts_with(u"<?")) {
+        opening = u"<?", terminator = u"?>";
+    } else {
+        return i;
+    }
+    // After the opening, so that "<!-->" does not end where it begins.
+    const size_t close = Find(text, terminator, i + opening.size());
+    return close == std::u16string_view::npos ? close : close + terminator.size();
+}
+
+// A document type ends at the first ">" outside its internal subset and quoted literals. The
+// subset's comments and processing instructions are passed whole: they may hold a quote, a
+// bracket or a ">" that is no markup, as in "<!-- the author doesn't ... -->".
 ScannedNode Doctype(std::u16string_view text, size_t at) {
     size_t depth = 0;
     for (size_t i = at + 3; i < text.size(); ++i) {
@@ -34,6 +54,10 @@ ScannedNode Doctype(std::u16string_view text, size_t at) {
             const size_t close = text.find(c, i + 1);
             if (close == std::u16string_view::npos) break;
             i = close;
+        } else if (c == u'<' && depth > 0) {
+            const size_t end = SubsetMarkupEnd(text, i);
+            if (end == std::u16string_view::npos) break;
+            if (end != i) i = end - 1;
         } else if (c == u'[') {
             ++depth;
         } else if (c == u']' && depth > 0) {

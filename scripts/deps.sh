@@ -10,7 +10,7 @@ PACKAGES=(
     wine64 xvfb xdotool imagemagick x11-utils
     fonts-noto-cjk fonts-dejavu-core
     libcairo2-dev libpango1.0-dev
-    libpugixml-dev
+    libpugixml-dev libexpat1-dev
     nsis zip unzip
 )
 

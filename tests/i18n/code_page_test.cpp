@@ -91,5 +91,16 @@ TEST(CodePageTest, CodePagesConvertThroughThePlatform) {
     EXPECT_EQ(ConvertFromCodePage(1200, "<a>ok</a>").View(), u"<a>ok</a>");
 }
 
+// Each byte of a single-byte code page is one character, as Windows converts them: a Hebrew
+// letter keeps the point after it, a Vietnamese vowel its tone mark, rather than becoming one
+// precomposed character.
+TEST(CodePageTest, SingleByteCodePagesKeepEveryByteItsOwnCharacter) {
+    EXPECT_EQ(ConvertFromCodePage(1255, "\xF4\xCF \xF9\xD1").View(), u"\u05E4\u05BF \u05E9\u05C1");
+    EXPECT_EQ(ConvertFromCodePage(1258, "a\xEC e\xDE").View(), u"a\u0301 e\u0303");
+    // Bytes a code page lacks still become U+FFFD, and double-byte pages still pair bytes.
+    EXPECT_EQ(ConvertFromCodePage(1255, "\xD9x").View(), u"\uFFFDx");
+    EXPECT_EQ(ConvertFromCodePage(936, "\xC9\xE8\xD6\xC3").View(), u"设置");
+}
+
 }  // namespace
 }  // namespace tarn

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "i18n/language_file.h"
 #include "tests/support/memory_file_system.h"
 
@@ -127,15 +128,26 @@ TEST(XmlEncodingTest, DeclaredEncodingsChooseTheCodePage) {
     EXPECT_TRUE(unknown->doc.LoadResult().starts_with(u"x-nothing length"));
 }
 
-TEST(XmlEncodingTest, DeclarationWithoutMarkIsFoundInUtf16Text) {
-    // No mark: the zero bytes go, which leaves the ASCII of the declaration and the markup.
-    const std::u16string doc = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>ok</a>";
-    std::string bytes = Utf16Bytes(doc, false).substr(2);
-    auto l = Load(bytes);
-    EXPECT_TRUE(l->ok);
-    EXPECT_EQ(l->doc.ElementText(1), u"ok");
-    EXPECT_TRUE(l->doc.LoadResult().starts_with(u"UTF-16 length 96 (48 nulls removed)"))
-        << std::string(l->doc.LoadResult().begin(), l->doc.LoadResult().end());
+TEST(XmlEncodingTest, Utf16WithoutMarkKeepsEveryCharacter) {
+    // No mark: the "<" that a document starts with, and its zero byte, give the byte order.
+    const std::u16string text = u"R\u00e9glages \u8bbe\u7f6e \U0001F5B1";
+    const std::u16string declared =
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>" + text + u"</a>";
+    const std::u16string bare = u"<a>" + text + u"</a>";
+    for (const std::u16string& doc : {declared, bare}) {
+        for (bool bigEndian : {false, true}) {
+            auto l = Load(Utf16Bytes(doc, bigEndian).substr(2));
+            EXPECT_TRUE(l->ok) << ToUtf8(l->doc.LoadResult());
+            EXPECT_EQ(l->doc.ElementText(1), text) << ToUtf8(l->doc.LoadResult());
+        }
+    }
+    auto le = Load(Utf16Bytes(declared, false).substr(2));
+    const std::string units = std::to_string(declared.size());
+    EXPECT_EQ(ToUtf8(le->doc.LoadResult()),
+              "UTF-16 length " + units + " to " + units + " wide chars ");
+    auto be = Load(Utf16Bytes(bare, true).substr(2));
+    EXPECT_TRUE(be->doc.LoadResult().starts_with(u"UTF-16BE length 21 endian swap to 21"))
+        << ToUtf8(be->doc.LoadResult());
 }
 
 TEST(XmlTextTest, ReferencesDecodeOrStayAsWritten) {
@@ -272,6 +284,28 @@ TEST(XmlErrorTest, WellFormedOddities) {
                          u"'r' at offset 12 does not match start "
                          u"tag 'a' at offset 3"))
         << std::string(notEmpty->doc.LoadResult().begin(), notEmpty->doc.LoadResult().end());
+}
+
+TEST(XmlErrorTest, InternalSubsetCommentsAndInstructionsHoldAnyCharacter) {
+    // Quotes, brackets and ">" inside them neither open a literal nor end the subset.
+    const char* docs[] = {
+        "<!DOCTYPE r SYSTEM \"r.dtd\" [\n<!-- the author doesn't care -->\n]\n><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-- an opening [ alone -->]><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-- a closing ]> --><!ENTITY e \"<x>y</x>\">]><r><k>v</k></r>",
+        "<!DOCTYPE r [<!-->[\"--><!-- -->]><r><k>v</k></r>",
+        "<!DOCTYPE r [<?tool it's \"quoted\" ] and > ?><!ELEMENT r ANY>]><r><k>v</k></r>",
+    };
+    for (const char* xml : docs) {
+        auto l = Load(xml);
+        EXPECT_TRUE(l->ok) << xml << " -> " << ToUtf8(l->doc.LoadResult());
+        EXPECT_EQ(l->doc.ElementCount(), 2u) << xml;
+        EXPECT_TRUE(l->doc.NextChild(u"k")) << xml;
+        EXPECT_EQ(l->doc.ChildText(), u"v") << xml;
+    }
+    // A comment that does not end leaves the document type unended too.
+    auto open = Load("<r><!DOCTYPE r [<!-- ]> </r>");
+    EXPECT_TRUE(EndsWith(open->doc.LoadResult(), u"Doctype at offset 3 unterminated"))
+        << ToUtf8(open->doc.LoadResult());
 }
 
 TEST(XmlErrorTest, EndTagOfAnOuterElementMovesInnerChildrenUp) {
