@@ -92,6 +92,7 @@ TEST_F(EditEntriesTest, APastedNegativeDelayInsertsAndChangesNothing) {
     ClickMacro(1);
     ClickEntry(3);
     InsertDelay(u"-5");
+    InsertDelay(u"\uFF19");  // a full-width 9 is no digit
     ClickEntry(1);
     editor.OnModify();
     editor.OnDelayTextTyped(u"-1");
