@@ -226,4 +226,5 @@ sleep 1
 tarn_shot damaged-panel >/dev/null
 alive "the assignment panel"
 tarn_stop_pid "$prog" 5
+rm -rf "$TARN_PROGRAM_DIR"  # the copied skins, some 50 MB
 tarn_log "ok"
