@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "assign/sub_pages_win32.h"
 #include "base/language_state.h"
+#include "base/user_messages.h"
 #include "settings/file_dialogs.h"
 
 namespace tarn {
@@ -33,14 +35,19 @@ std::wstring DialogExtension(std::u16string_view extension) {
     return out;
 }
 
+// Room for the longest path the system hands out, so a path too long for the record comes
+// back whole and is refused with a message rather than failing the dialog without a word.
+constexpr DWORD kPickedPathUnits = 32768;
+
 bool AskFolder(std::u16string& path) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     BROWSEINFOW info{};
     bool chosen = false;
     if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info)) {
-        wchar_t folder[MAX_PATH + 1] = {};
-        if (SHGetPathFromIDListW(list, folder) && folder[0]) {
-            path.assign(folder, folder + wcslen(folder));
+        std::vector<wchar_t> folder(kPickedPathUnits, L'\0');
+        if (SHGetPathFromIDListEx(list, folder.data(), kPickedPathUnits, GPFIDL_DEFAULT) &&
+            folder[0]) {
+            path.assign(folder.data(), folder.data() + wcslen(folder.data()));
             chosen = true;
         }
         CoTaskMemFree(list);
@@ -81,9 +88,9 @@ void CSetting_AdvanceDlg::ShowChoices() {
 bool CSetting_AdvanceDlg::AskPath(int k, std::u16string& path) {
     const ActionPicker& picker = PickerOfAction(k);
     if (picker.folder) return AskFolder(path);
-    wchar_t file[MAX_PATH + 1] = {};
+    std::vector<wchar_t> file(kPickedPathUnits, L'\0');
     const std::wstring name = assign::Wide(picker.fileName);
-    name.copy(file, MAX_PATH);
+    name.copy(file.data(), kPickedPathUnits - 1);
     const std::u16string filter16 = SystemDialogFilter(picker.filter);
     const std::wstring filter(filter16.begin(), filter16.end());
     const std::wstring extension = DialogExtension(picker.defaultExtension);
@@ -92,21 +99,26 @@ bool CSetting_AdvanceDlg::AskPath(int k, std::u16string& path) {
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = GetAncestor(hwnd_, GA_ROOT);
     ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kPickedPathUnits;
     ofn.lpstrInitialDir = folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
     if (!GetOpenFileNameW(&ofn)) return false;
-    path.assign(file, file + wcslen(file));
+    path.assign(file.data(), file.data() + wcslen(file.data()));
     return true;
 }
 
 void CSetting_AdvanceDlg::Browse(int k) {
     std::u16string path;
     const bool chosen = AskPath(k, path);
-    choices_.Browse(k, chosen ? &path : nullptr);
+    const BrowseOutcome outcome = choices_.Browse(k, chosen ? &path : nullptr);
     ShowChoices();
+    if (outcome == BrowseOutcome::TooLong) {
+        ShowInfoBox(Localized(u"路径太长，最多 259 个字符。请选择路径较短的文件或文件夹。",
+                              u"This path is too long: at most 259 characters are kept. Choose a "
+                              u"file or folder with a shorter path."));
+    }
 }
 
 LRESULT CSetting_AdvanceDlg::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -157,10 +157,13 @@ void ActionChoices::Choose(int k) {
     for (int j = 0; j < kActionKindCount; ++j) checked[j] = j == k;
 }
 
-void ActionChoices::Browse(int k, const std::u16string* chosen) {
-    if (k < 0 || k >= kActionKindCount) return;
+BrowseOutcome ActionChoices::Browse(int k, const std::u16string* chosen) {
+    if (k < 0 || k >= kActionKindCount) return BrowseOutcome::Cancelled;
     Choose(k);
-    if (chosen) paths[k] = *chosen;
+    if (!chosen || chosen->empty()) return BrowseOutcome::Cancelled;
+    if (chosen->size() > kMaxActionPathLength) return BrowseOutcome::TooLong;
+    paths[k] = *chosen;
+    return BrowseOutcome::Taken;
 }
 
 void ActionChoices::Fill(int button, AssignmentResult& result) const {
@@ -170,7 +173,8 @@ void ActionChoices::Fill(int button, AssignmentResult& result) const {
         result.code = ActionChoiceValue(k, button);
         result.kind = kKindSoftwareAction;
         result.actionKind = k;
-        const size_t n = std::min(paths[k].size(), static_cast<size_t>(kPathUnits - 1));
+        // Browse keeps no path that would not fit whole.
+        const size_t n = std::min(paths[k].size(), kMaxActionPathLength);
         std::copy_n(paths[k].data(), n, result.path);
         std::fill(result.path + n, result.path + kPathUnits, u'\0');
         return;

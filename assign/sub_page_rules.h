@@ -79,11 +79,18 @@ struct ActionPicker {
 };
 const ActionPicker& PickerOfAction(int k);
 
+// The longest path an action keeps: the record's field less its zero.
+inline constexpr size_t kMaxActionPathLength = kPathUnits - 1;
+
+enum class BrowseOutcome { Cancelled, Taken, TooLong };
+
 struct ActionChoices {
     std::array<bool, kActionKindCount> checked{};
     std::array<std::u16string, kActionKindCount> paths;
-    // Browsing for action k checks its choice alone; a confirmed path replaces its field.
-    void Browse(int k, const std::u16string* chosen);
+    // Browsing for action k checks its choice alone; a confirmed path replaces its field unless
+    // it is longer than the record keeps: cut short it would name another file, or none, so it
+    // is refused and the field keeps what it had.
+    BrowseOutcome Browse(int k, const std::u16string* chosen);
     // A click on a choice button checks it alone.
     void Choose(int k);
     // The first checked choice with a path gives the result; none gives code 0.

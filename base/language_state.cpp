@@ -124,4 +124,22 @@ std::string_view StringKeyName(StringKey key) {
     return kKeyNames[static_cast<size_t>(key)];
 }
 
+std::u16string MessageText(StringKey key) {
+    const std::u16string& loaded = Text(key);
+    if (!loaded.empty()) return loaded;
+    switch (key) {
+        case StringKey::str_msg2:
+            return std::u16string(Localized(u"找不到文件：%s", u"File not found: %s"));
+        case StringKey::str_msg4:
+            return std::u16string(
+                Localized(u"拒绝访问，无法创建默认设置文件。",
+                          u"Access denied. The default settings file could not be created."));
+        case StringKey::str_msg5:
+            return std::u16string(Localized(u"拒绝访问，无法保存设置。",
+                                            u"Access denied. The settings could not be saved."));
+        default:
+            return loaded;
+    }
+}
+
 }  // namespace tarn

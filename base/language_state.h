@@ -158,4 +158,9 @@ inline std::u16string_view Localized(std::u16string_view chinese, std::u16string
     return ChineseUi == 1 ? chinese : english;
 }
 
+// The text of a message key (str_msg2, str_msg4, str_msg5), or the program's own words when the
+// language file gave none: a missing or broken file must not turn a failed save into an empty
+// box. Other keys are their plain Text.
+std::u16string MessageText(StringKey key);
+
 }  // namespace tarn

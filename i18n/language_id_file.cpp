@@ -45,10 +45,10 @@ void WriteLanguageId(LanguageId id) {
     const std::u16string path = LanguageIdPath();
     switch (WriteFileReplacing(Files(), path, bytes, sizeof bytes)) {
         case FileError::NotFound:
-            ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+            ShowPlainInfo(FormatOne(MessageText(StringKey::str_msg2), path));
             break;
         case FileError::AccessDenied:
-            ShowPlainInfo(Text(StringKey::str_msg5));
+            ShowPlainInfo(MessageText(StringKey::str_msg5));
             break;
         default:
             break;

@@ -49,12 +49,13 @@ ReadNumber ReadLong(std::u16string_view text) {
 }
 
 // A delay typed into the delay field. An empty field is no delay: confirming it inserts or
-// changes nothing, as a field with letters in it does.
+// changes nothing, as a field with letters in it does. So is a negative one (only a paste gets
+// a sign into the field): cut to 24 bits it would become a pause of more than four hours.
 bool ReadDelayField(std::u16string_view text, int32_t* value) {
     if (text.empty()) return false;
     const ReadNumber n = ReadLong(text);
     *value = n.value;
-    return n.whole;
+    return n.whole && n.value >= 0;
 }
 
 EventEntry RecordedDelay(uint32_t milliseconds) {
@@ -448,7 +449,8 @@ void MacroEditor::ValidateLoopField() {
         SetLoopText(text, true);
     }
     const ReadNumber n = ReadLong(text);
-    if (!n.whole || n.value == 0) {
+    // A pasted negative count is as meaningless as letters, not a request for the most repeats.
+    if (!n.whole || n.value <= 0) {
         loopValidating_ = false;
         SetLoopText(u"1", true);
     } else if (static_cast<uint32_t>(n.value) > MaxLoopCount) {

@@ -76,9 +76,11 @@ uint32_t LoopCountFromText(std::u16string_view text) {
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
         value = std::min<uint64_t>(value * 10 + (text[i] - u'0'), uint64_t{1} << 40);
     }
-    // No digits reads as 0; trailing characters make the text no number at all.
-    if (i == digits || i != text.size() || value == 0) return 1;
-    if (negative || value > MaxLoopCount) return MaxLoopCount;
+    // No digits reads as 0; trailing characters make the text no number at all. A negative
+    // count is no count either: read as a huge unsigned number it would repeat the macro 65533
+    // times for a pasted "-5".
+    if (i == digits || i != text.size() || value == 0 || negative) return 1;
+    if (value > MaxLoopCount) return MaxLoopCount;
     return static_cast<uint32_t>(value);
 }
 

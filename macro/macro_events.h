@@ -40,8 +40,8 @@ std::u16string DelayText(uint32_t milliseconds);
 // Folds every run of neighbouring delays into one, capping each sum at MaxMergedDelay.
 void MergeAdjacentDelays(std::vector<EventEntry>& entries);
 
-// The repeat count a loop text stands for: a number with nothing after it, 0 and anything else
-// read as 1, above 65533 (any negative too) as 65533.
+// The repeat count a loop text stands for: a number with nothing after it; 0, a negative number
+// and anything else read as 1, above 65533 as 65533.
 uint32_t LoopCountFromText(std::u16string_view text);
 // The loop field's text for a stored count ("1" for a single-press macro).
 std::u16string LoopTextOf(uint32_t loopCount);

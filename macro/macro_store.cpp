@@ -30,11 +30,11 @@ void ReportSaveFailure(FileError error, const std::u16string& path, bool missing
         case FileError::None:
             return;
         case FileError::AccessDenied:
-            ShowPlainInfo(Text(StringKey::str_msg4));
+            ShowPlainInfo(MessageText(StringKey::str_msg4));
             return;
         case FileError::NotFound:
         case FileError::BadPath:
-            if (!missingAnnounced) ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+            if (!missingAnnounced) ShowPlainInfo(FormatOne(MessageText(StringKey::str_msg2), path));
             return;
         case FileError::Other:
             ShowPlainInfo(FormatOne(
@@ -77,7 +77,7 @@ bool LoadMacroStore(MacroStore& store) {
     const FileError error = ReadFileInto(Files(), path, &store, sizeof store);
     if (error == FileError::None) return true;
     if (error == FileError::NotFound || error == FileError::BadPath) {
-        ShowInfoBox(FormatOne(Text(StringKey::str_msg2), path), false);
+        ShowInfoBox(FormatOne(MessageText(StringKey::str_msg2), path), false);
     }
     return false;
 }
@@ -92,7 +92,7 @@ bool SaveMacroStore(const MacroStore& store) {
     const bool existed = fs.Exists(path);
     // A missing file is announced before it is made anew, so the user knows the old macros are
     // gone; the pauses belong to writing over an existing file only.
-    if (!existed) ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+    if (!existed) ShowPlainInfo(FormatOne(MessageText(StringKey::str_msg2), path));
     if (existed) SystemClock().Sleep(kSavePauseMs);
     const FileError error = WriteFileReplacing(fs, path, &store, sizeof store);
     if (existed) SystemClock().Sleep(kSavePauseMs);

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <vector>
+
 namespace tarn {
 
 namespace {
@@ -12,22 +14,23 @@ enum class DialogKind { Save, Open };
 bool AskPath(WindowId owner, DialogKind kind, std::u16string& path) {
     const std::u16string filter = SystemDialogFilter(kProfileFileFilter);
     const std::u16string extension(kProfileFileExtension);
-    wchar_t chosen[MAX_PATH] = {};
+    // Room for the longest path the system hands out: with MAX_PATH a longer choice would fail
+    // the dialog and end the command without a word.
+    std::vector<wchar_t> chosen(32768, L'\0');
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = reinterpret_cast<HWND>(owner);
     ofn.lpstrFilter = reinterpret_cast<const wchar_t*>(filter.c_str());
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = chosen;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = chosen.data();
+    ofn.nMaxFile = static_cast<DWORD>(chosen.size());
     ofn.lpstrDefExt = reinterpret_cast<const wchar_t*>(extension.c_str());
     ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     // The import keeps the program's current directory as it was.
     if (kind == DialogKind::Open) ofn.Flags |= OFN_NOCHANGEDIR;
     const BOOL ok = kind == DialogKind::Save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    // Cancel, and a name too long for the buffer, both end the command.
     if (!ok || chosen[0] == L'\0') return false;
-    path.assign(reinterpret_cast<const char16_t*>(chosen));
+    path.assign(reinterpret_cast<const char16_t*>(chosen.data()));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "base/text.h"
 #include "base/user_messages.h"
 #include "settings/file_dialogs.h"
@@ -25,6 +26,9 @@ ProfileSlot& CurrentSlot(SettingsModel& model) {
 
 }  // namespace
 
+// The exchange file's path comes from the dialog and is never kept in a record, so unlike the
+// settings files it may be longer than MAX_PATH: the file layer reaches such paths in their long
+// form. Refusing them would call a good profile in a deep folder invalid.
 void ExportProfile(SettingsModel& model, FileDialogs& dialogs) {
     std::u16string path;
     if (!dialogs.AskExportPath(path)) return;
@@ -32,7 +36,8 @@ void ExportProfile(SettingsModel& model, FileDialogs& dialogs) {
     auto image = std::make_unique<ProfileExportImage>();
     std::memcpy(&image->profile, &model.currentProfile, sizeof image->profile);
     std::memcpy(&image->slotTable, &model.slotTable, sizeof image->slotTable);
-    const bool written = WriteSettingsFile(path, image.get(), sizeof *image) == FileError::None;
+    const bool written =
+        WriteFileReplacing(Files(), path, image.get(), sizeof *image) == FileError::None;
     ShowPlainInfo(FormatOne(written ? u"%s export success!" : u"%s export failed!", path));
 }
 
@@ -41,7 +46,7 @@ void ImportProfile(SettingsModel& model, FileDialogs& dialogs) {
     if (!dialogs.AskImportPath(path)) return;
     // A plain profile file ends after the record; its slot table then reads as all zero.
     auto image = std::make_unique<ProfileExportImage>();
-    if (ReadSettingsFile(path, image.get(), sizeof *image) != FileError::None ||
+    if (ReadFileInto(Files(), path, image.get(), sizeof *image) != FileError::None ||
         image->profile.magic != ProfileMagic) {
         ShowPlainInfo(FormatOne(kInvalidProfileMessage, path));
         return;

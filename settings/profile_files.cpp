@@ -68,10 +68,10 @@ bool ReportSaveFailure(FileError error, const std::u16string& path) {
             return false;
         case FileError::NotFound:
         case FileError::BadPath:
-            ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+            ShowPlainInfo(FormatOne(MessageText(StringKey::str_msg2), path));
             return true;
         case FileError::AccessDenied:
-            ShowPlainInfo(Text(StringKey::str_msg5));
+            ShowPlainInfo(MessageText(StringKey::str_msg5));
             return true;
         case FileError::Other:
             break;
@@ -160,7 +160,7 @@ int CreateDefaultProfileFile(SettingsModel& model, const std::u16string& path) {
     const FileError error =
         WriteSettingsFile(path, &model.currentProfile, sizeof model.currentProfile);
     if (error == FileError::None) return 1;
-    if (error == FileError::AccessDenied) ShowInfoBox(Text(StringKey::str_msg4));
+    if (error == FileError::AccessDenied) ShowInfoBox(MessageText(StringKey::str_msg4));
     return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "base/app_paths.h"
 #include "base/window_win32.h"
+#include "skin/bmp_check.h"
 #include "skin/picture_cut.h"
 
 namespace tarn {
@@ -123,7 +124,10 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 OwnedBitmap LoadPictureFile(const std::wstring& path) {
     const std::vector<char> data = ReadWholeFile(path);
-    if (data.empty()) return {};
+    // A cut-off BMP would be decoded past its end by either loader below.
+    if (!skin::PictureBytesLoadable(reinterpret_cast<const uint8_t*>(data.data()), data.size())) {
+        return {};
+    }
     if (HBITMAP bitmap = LoadThroughOle(data)) return OwnedBitmap(bitmap);
     // The picture loader may be missing a codec; plain BMP files still load directly.
     return OwnedBitmap(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,

@@ -27,9 +27,9 @@ FileError SaveStatistics(const UsageCounters& counters, SaveFailureNotice notice
     const FileError error = WriteFileReplacing(Files(), path, &counters, sizeof counters);
     if (notice == SaveFailureNotice::Quiet) return error;
     if (error == FileError::NotFound || error == FileError::BadPath) {
-        ShowPlainInfo(FormatOne(Text(StringKey::str_msg2), path));
+        ShowPlainInfo(FormatOne(MessageText(StringKey::str_msg2), path));
     } else if (error == FileError::AccessDenied) {
-        ShowPlainInfo(Text(StringKey::str_msg5));
+        ShowPlainInfo(MessageText(StringKey::str_msg5));
     } else if (error != FileError::None) {
         // A full disk or a refused write would otherwise lose the counts without a word.
         ShowPlainInfo(FormatOne(

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/bmp_check.h"
 #include "skin/menu_ex_library.h"
 
 namespace {
@@ -43,8 +44,28 @@ struct MenuState {
 MenuState g_menu;
 HINSTANCE g_instance = nullptr;
 
+// Whether the picture file is whole: the system's loader trusts a BMP's header and reads as
+// many pixels as it claims, past the end of a file that was cut short.
+bool PictureFileSound(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    std::vector<uint8_t> bytes;
+    // Menu pictures are a few kilobytes; anything huge is not one.
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (16 << 20)) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            read = 0;
+        bytes.resize(read);
+    }
+    CloseHandle(file);
+    return tarn::skin::PictureBytesLoadable(bytes.data(), bytes.size());
+}
+
 HBITMAP LoadPicture(const wchar_t* path) {
-    if (!path || !*path) return nullptr;
+    if (!path || !*path || !PictureFileSound(path)) return nullptr;
     return static_cast<HBITMAP>(
         LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }

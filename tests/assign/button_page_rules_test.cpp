@@ -101,6 +101,11 @@ TEST_F(ButtonPageRules, TypedLinesAreCutToOneToThirty) {
     EXPECT_EQ(CommitScrollLines(u"0x5", view, profile).text, u"1");
     EXPECT_EQ(profile.wheelScrollLines, 1);
     EXPECT_EQ(CommitScrollLines(u"12ab", view, profile).text, u"12");
+    // Signs, blanks and digits of other scripts are no digits: pasted, they mean one line.
+    for (const char16_t* pasted : {u"-7", u"+7", u" 7", u"\uFF11\uFF15", u"\u0663", u"🎮"}) {
+        EXPECT_EQ(CommitScrollLines(pasted, view, profile).text, u"1");
+        EXPECT_EQ(profile.wheelScrollLines, 1);
+    }
 }
 
 TEST_F(ButtonPageRules, StepButtonsStopAtTheEndsAndStartFromTheHeldNumber) {

@@ -154,5 +154,28 @@ TEST(SoftwareActions, TheCheckedChoiceNeedsItsOwnPath) {
     EXPECT_EQ(a.checked, (std::array<bool, 4>{false, false, false, true}));
 }
 
+TEST(SoftwareActions, APathTooLongForTheRecordIsRefusedNotCut) {
+    ActionChoices a;
+    const std::u16string fits =
+        u"C:\\" + std::u16string(kMaxActionPathLength - 9, u'd') + u"\\a.exe";
+    ASSERT_EQ(fits.size(), kMaxActionPathLength);
+    EXPECT_EQ(a.Browse(1, &fits), BrowseOutcome::Taken);
+    // One unit more: cut to the field it would be "...\a.ex", another file.
+    const std::u16string longer = fits.substr(0, 3) + u"d" + fits.substr(3);
+    EXPECT_EQ(a.Browse(1, &longer), BrowseOutcome::TooLong);
+    EXPECT_EQ(a.paths[1], fits);
+    EXPECT_TRUE(a.checked[1]);
+    const std::u16string emojiFolder =
+        u"D:\\" + std::u16string(200, u'x') + u"\\😀😀\\" + std::u16string(60, u'y');
+    EXPECT_EQ(a.Browse(3, &emojiFolder), BrowseOutcome::TooLong);
+    EXPECT_EQ(a.paths[3], u"");
+    AssignmentResult r;
+    a.Fill(0, r);
+    EXPECT_EQ(r.code, 0u);  // the folder choice has no path, so the panel cancels
+    a.Choose(1);
+    a.Fill(0, r);
+    EXPECT_EQ(FromFixed(r.path), fits);
+}
+
 }  // namespace
 }  // namespace tarn

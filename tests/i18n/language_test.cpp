@@ -9,6 +9,7 @@
 #include "base/app_paths.h"
 #include "base/language_state.h"
 #include "base/message_poster.h"
+#include "base/text.h"
 #include "base/window_messages.h"
 #include "i18n/apply_language.h"
 #include "i18n/language_file.h"
@@ -158,6 +159,49 @@ TEST_F(LanguageTest, WritingTheLanguageAndItsMessages) {
     EXPECT_EQ(messages.messages.shown[0].text, u"Not found: " + LanguageIdPath());
     EXPECT_EQ(messages.messages.shown[1].text, u"Access denied");
     EXPECT_EQ(StoredLanguageId(), 2);  // the earlier file survives the failures
+}
+
+TEST_F(LanguageTest, FilesThatAreNoLanguageFileLeaveReadableMessages) {
+    std::vector<uint8_t> binary(4096);
+    uint32_t seed = 7;
+    for (auto& b : binary) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    std::vector<uint8_t> utf16;  // UTF-16LE without its byte-order mark
+    for (char c : std::string_view("<l><config><str_ok>OK16</str_ok></config></l>")) {
+        utf16.push_back(static_cast<uint8_t>(c));
+        utf16.push_back(0);
+    }
+    const std::vector<std::pair<std::u16string, std::vector<uint8_t>>> cases = {
+        {u"binary", binary},
+        {u"empty", {}},
+        {u"html", Bytes("<!DOCTYPE html><html><head><meta http-equiv=\"Content-Type\" "
+                        "content=\"text/html; charset=utf-16\"></head><body>404</body></html>")},
+        {u"truncated", Bytes("<language><config><str_ok>OK</str_ok><str_msg5>Acc")},
+        {u"utf16", utf16},
+    };
+    const std::u16string temp = LanguageIdPath() + u".tmp";
+    files.fs.failOpen[temp] = FileError::AccessDenied;
+    for (const auto& [name, bytes] : cases) {
+        const std::u16string path = u"C:\\Tarn\\Language\\" + name + u".xml";
+        files.fs.AddFile(path, bytes);
+        LanguageStrings.Set(StringKey::str_msg5, u"from before");
+        LoadLanguageFile(path);
+        EXPECT_EQ(Text(StringKey::str_main), u"") << ToUtf8(name);
+        messages.messages.shown.clear();
+        WriteLanguageId(3);
+        ASSERT_EQ(messages.messages.shown.size(), 1u) << ToUtf8(name);
+        EXPECT_EQ(messages.messages.shown[0].text,
+                  u"Access denied. The settings could not be saved.")
+            << ToUtf8(name);
+    }
+    // What a damaged file still holds is used.
+    LoadLanguageFile(u"C:\\Tarn\\Language\\truncated.xml");
+    EXPECT_EQ(Text(StringKey::str_ok), u"OK");
+    LoadLanguageFile(u"C:\\Tarn\\Language\\utf16.xml");
+    EXPECT_EQ(Text(StringKey::str_ok), u"OK16");
+    ChineseUi = 1;
+    messages.messages.shown.clear();
+    WriteLanguageId(3);
+    EXPECT_EQ(messages.messages.shown.at(0).text, u"拒绝访问，无法保存设置。");
 }
 
 TEST(ProfileIniTest, ReadsIntegersTheWayThePlatformDoes) {

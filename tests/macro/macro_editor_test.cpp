@@ -86,6 +86,22 @@ TEST_F(EditEntriesTest, NothingIsInsertedAtTheFirstEntryOrFromAnEmptyOrJunkField
     EXPECT_EQ(FileBytes(), StoreBytes(Macros()));
 }
 
+TEST_F(EditEntriesTest, APastedNegativeDelayInsertsAndChangesNothing) {
+    Store(0x50, {P('A'), D(10), R('A'), P('B')}, u"d");
+    editor.ListMacrosOfGroup(kUserGameGroup);
+    ClickMacro(1);
+    ClickEntry(3);
+    InsertDelay(u"-5");
+    InsertDelay(u"\uFF19");  // a full-width 9 is no digit
+    ClickEntry(1);
+    editor.OnModify();
+    editor.OnDelayTextTyped(u"-1");
+    editor.OnDelayConfirm();
+    const uint32_t d = editor.MacroItems()[1].id;
+    EXPECT_EQ(StoredEvents(d), (std::vector<MacroEvent>{P('A'), D(10), R('A'), P('B')}));
+    EXPECT_EQ(editor.Mode(), EditNone);
+}
+
 TEST_F(EditEntriesTest, ModifyingAPressLeavesItsRelease) {
     Store(0x30, {P('A'), R('A')}, u"pair");
     editor.ListMacrosOfGroup(kUserGameGroup);
@@ -211,6 +227,19 @@ TEST_F(LoopFieldTest, PeriodicCheckCorrectsTheTextAndCommitsIt) {
     editor.ValidateLoopField();
     EXPECT_GT(afterTyping, writes);
     EXPECT_EQ(files.fs.writesLog.size(), afterTyping);
+}
+
+TEST_F(LoopFieldTest, PastedSignsAndJunkBecomeOneRepeat) {
+    for (const char16_t* pasted : {u"-5", u"-0", u"-2147483649", u"12ab", u"\uFF11\uFF12"}) {
+        editor.OnLoopTextTyped(pasted);
+        EXPECT_EQ(FindMacroById(Macros(), id)->loopCount, 1u) << ToUtf8(pasted);
+        editor.ValidateLoopField();
+        EXPECT_EQ(view.loop, u"1") << ToUtf8(pasted);
+    }
+    editor.OnLoopTextTyped(u"+12");
+    editor.ValidateLoopField();
+    EXPECT_EQ(editor.LoopText(), u"+12");  // a number as the system reads it: left alone
+    EXPECT_EQ(FindMacroById(Macros(), id)->loopCount, 12u);
 }
 
 TEST_F(LoopFieldTest, LoadingShowsTheStoredCountWithoutWriting) {

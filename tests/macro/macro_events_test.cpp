@@ -41,7 +41,9 @@ TEST(LoopCountFromText, NumbersZeroAndJunk) {
     EXPECT_EQ(LoopCountFromText(u"-0"), 1u);
     EXPECT_EQ(LoopCountFromText(u"65534"), 65533u);
     EXPECT_EQ(LoopCountFromText(u"99999"), 65533u);
-    EXPECT_EQ(LoopCountFromText(u"-5"), 65533u);
+    // Negative counts are junk, not the most repeats there are.
+    EXPECT_EQ(LoopCountFromText(u"-5"), 1u);
+    EXPECT_EQ(LoopCountFromText(u"-99999999999"), 1u);
     EXPECT_EQ(LoopCountFromText(u"99999999999999999999999"), 65533u);
     EXPECT_EQ(LoopCountFromText(u"65533"), 65533u);
     EXPECT_EQ(LoopCountFromText(u"  +12"), 12u);

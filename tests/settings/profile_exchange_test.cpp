@@ -100,6 +100,57 @@ TEST_F(ProfileExchangeTest, ABadImportChangesNothing) {
                                            u"E:\\backup\\gone.cfg is an invaild Profile!"}));
 }
 
+TEST_F(ProfileExchangeTest, OddSizedRandomAndEndlessFilesAreRefusedAndReadOnlyInPart) {
+    const auto before = BytesOf(*model);
+    std::vector<uint8_t> random(30160);
+    uint32_t seed = 12345;
+    for (auto& b : random) b = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+    random[0] = 0x21;
+    const std::vector<std::pair<std::u16string, std::vector<uint8_t>>> bad = {
+        {u"E:\\backup\\one.cfg", {0x22}},
+        {u"E:\\backup\\three.cfg", {0x22, 0x00, 0x80}},
+        {u"E:\\backup\\random.cfg", random},
+    };
+    for (const auto& [path, bytes] : bad) {
+        files.fs.AddFile(path, bytes);
+        dialogs.answer = path;
+        ImportProfile(*model, dialogs);
+    }
+    // Hundreds of megabytes, as far as a reader can tell: it must take the export's size only.
+    files.fs.endless[u"E:\\backup\\huge.cfg"] = {{}, 0xAB};
+    dialogs.answer = u"E:\\backup\\huge.cfg";
+    ImportProfile(*model, dialogs);
+    EXPECT_EQ(BytesOf(*model), before);
+    EXPECT_LE(files.fs.endlessBytesRead, sizeof(ProfileExportImage));
+    ASSERT_EQ(Texts().size(), 4u);
+    for (const auto& text : Texts()) {
+        EXPECT_NE(text.find(u" is an invaild Profile!"), std::u16string::npos);
+    }
+    // A huge file that begins with an export is that export.
+    auto image = std::make_unique<ProfileExportImage>();
+    std::memset(image.get(), 0, sizeof *image);
+    image->profile = Profile(9);
+    files.fs.endless[u"E:\\backup\\huge.cfg"] = {BytesOf(*image), 0xAB};
+    ImportProfile(*model, dialogs);
+    EXPECT_EQ(BytesOf(model->currentProfile), BytesOf(Profile(9)));
+    EXPECT_LE(files.fs.endlessBytesRead, 2 * sizeof(ProfileExportImage));
+}
+
+TEST_F(ProfileExchangeTest, PathsOfAnyLengthAndScriptGoBothWays) {
+    // Deeper than MAX_PATH, with the characters that trip command lines and formatters.
+    const std::u16string folder =
+        u"E:\\backup\\Ärger & 100% %TEMP% %s %d \"q\" 备份 Копия 🎮\\" + std::u16string(250, u'x');
+    files.fs.AddFolder(folder);
+    dialogs.answer = folder + u"\\mine.cfg";
+    ExportProfile(*model, dialogs);
+    ASSERT_TRUE(files.fs.Has(dialogs.answer));
+    model->currentProfile = Profile(3);
+    ImportProfile(*model, dialogs);
+    EXPECT_EQ(BytesOf(model->currentProfile), BytesOf(Profile(17)));
+    EXPECT_EQ(Texts(), (std::vector<std::u16string>{dialogs.answer + u" export success!",
+                                                    dialogs.answer + u" import success!"}));
+}
+
 TEST(FileDialogFilterTest, BarsBecomeTheDoubleZeroTerminatedList) {
     EXPECT_EQ(SystemDialogFilter(kProfileFileFilter),
               std::u16string(u"CFG Files(*.cfg)\0*.cfg\0\0", 24));

@@ -38,6 +38,27 @@ private:
     size_t pos_ = 0;
 };
 
+class EndlessMemoryFile final : public File {
+public:
+    EndlessMemoryFile(const MemoryFileSystem::EndlessFile& source, unsigned long long* counter)
+        : source_(source), counter_(counter) {}
+    size_t Read(void* buffer, size_t size) override {
+        auto* out = static_cast<uint8_t*>(buffer);
+        for (size_t i = 0; i < size; ++i, ++pos_) {
+            out[i] = pos_ < source_.head.size() ? source_.head[pos_] : source_.filler;
+        }
+        *counter_ += size;
+        return size;
+    }
+    bool Write(const void*, size_t) override { return false; }
+    bool Close() override { return true; }
+
+private:
+    const MemoryFileSystem::EndlessFile& source_;
+    unsigned long long* counter_;
+    size_t pos_ = 0;
+};
+
 }  // namespace
 
 std::u16string MemoryFileSystem::Parent(const std::u16string& path) {
@@ -70,6 +91,9 @@ bool MemoryFileSystem::IsReadOnly(const std::u16string& path) const {
 OpenResult MemoryFileSystem::OpenForRead(const std::u16string& path) {
     if (auto it = failOpen.find(path); it != failOpen.end()) return {nullptr, it->second};
     if (!ParentExists(path)) return {nullptr, FileError::BadPath};
+    if (auto e = endless.find(path); e != endless.end()) {
+        return {std::make_unique<EndlessMemoryFile>(e->second, &endlessBytesRead), FileError::None};
+    }
     auto it = files.find(path);
     if (it == files.end()) {
         return {nullptr, folders.count(path) ? FileError::AccessDenied : FileError::NotFound};
@@ -102,7 +126,7 @@ bool MemoryFileSystem::Remove(const std::u16string& path) {
 }
 
 bool MemoryFileSystem::Exists(const std::u16string& path) {
-    return files.count(path) != 0 || folders.count(path) != 0;
+    return files.count(path) != 0 || folders.count(path) != 0 || endless.count(path) != 0;
 }
 
 bool MemoryFileSystem::IsDirectory(const std::u16string& path) {

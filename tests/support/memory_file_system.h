@@ -21,6 +21,15 @@ public:
     // A write to a file fails after this many bytes (a full disk); -1 never.
     long long writeBudget = -1;
     std::vector<std::u16string> writesLog;  // every path opened for writing, in order
+    // Files that never end, opened for reading only: their head, then the filler byte for ever.
+    // They stand in for files of hundreds of megabytes that no reader may take whole;
+    // endlessBytesRead counts what was read of them.
+    struct EndlessFile {
+        std::vector<uint8_t> head;
+        uint8_t filler = 0;
+    };
+    std::map<std::u16string, EndlessFile> endless;
+    unsigned long long endlessBytesRead = 0;
 
     void AddFile(const std::u16string& path, std::vector<uint8_t> bytes);
     void AddFolder(const std::u16string& path);  // with its parents

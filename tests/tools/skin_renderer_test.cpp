@@ -18,6 +18,7 @@
 
 #include "lighting/led_colours.h"
 #include "lighting/led_view.h"
+#include "skin/bmp_check.h"
 #include "skin/links_dialog_geometry.h"
 #include "skin/skin_geometry.h"
 
@@ -82,6 +83,8 @@ void ExpectBmp(const fs::path& path, geo::Size size) {
     EXPECT_EQ(bmp.width, size.width) << path;
     EXPECT_EQ(bmp.height, size.height) << path;
     EXPECT_EQ(bmp.bits, 24) << path;
+    // The program loads only pictures that pass its check of cut-off files.
+    EXPECT_TRUE(tarn::skin::PictureBytesLoadable(bmp.data.data(), bmp.data.size())) << path;
 }
 
 // Pictures drawn over the page need their transparency; opaque ones may do without.
