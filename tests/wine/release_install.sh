@@ -58,7 +58,12 @@ done
 link=$(startup_link)
 [ -n "$link" ] || tarn_fail "no Startup shortcut"
 strings -el "$link" | grep -q -- '--tray' || tarn_fail "the Startup shortcut does not start into the tray"
-entry=$("$WINE_LOADER" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+# The entry is the installer's last write; on a busy machine it may land a moment after the files.
+for _ in $(seq 40); do
+    entry=$("$WINE_LOADER" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+    grep -q QuietUninstallString <<<"$entry" && break
+    sleep 0.5
+done
 for value in "DisplayName    REG_SZ    Nirel Tarn" "DisplayVersion    REG_SZ    $version" \
     "Publisher    REG_SZ    Nirel" 'DisplayIcon    REG_SZ    C:\Program Files\Nirel\Tarn\TarnDriver.exe,0' \
     'QuietUninstallString    REG_SZ    "C:\Program Files\Nirel\Tarn\Uninstall.exe" /S'; do
