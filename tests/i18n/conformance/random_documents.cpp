@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
+
 namespace tarn::conformance {
 
 namespace {
@@ -233,24 +235,6 @@ private:
     std::vector<std::u16string_view> declared_;
 };
 
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 std::u16string RandomDocument(uint32_t seed) {
@@ -263,13 +247,7 @@ std::string StoredForm(const std::u16string& document, uint32_t seed) {
         case 0:
         case 1:
             if (seed % 5 == 1) out = "\xEF\xBB\xBF";
-            for (size_t i = 0; i < document.size(); ++i) {
-                char32_t c = document[i];
-                if (c >= 0xD800 && c < 0xDC00 && i + 1 < document.size()) {
-                    c = 0x10000 + ((c - 0xD800) << 10) + (document[++i] - 0xDC00);
-                }
-                AppendUtf8(c, out);
-            }
+            out += ToUtf8(document);
             return out;
         default: {
             const bool big = seed % 5 == 2;
