@@ -7,20 +7,10 @@
 #include "base/text.h"
 #include "i18n/language_file.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/utf16_bytes.h"
 
 namespace tarn {
 namespace {
-
-std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
-    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char16_t c : text) {
-        const char hi = static_cast<char>(c >> 8);
-        const char lo = static_cast<char>(c & 0xFF);
-        out += bigEndian ? hi : lo;
-        out += bigEndian ? lo : hi;
-    }
-    return out;
-}
 
 struct Loaded {
     XmlDocument doc;
