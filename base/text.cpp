@@ -82,8 +82,15 @@ std::u16string FromUtf8(std::string_view text) {
 void CopyToFixed(char16_t* dest, size_t capacity, std::u16string_view text) {
     if (capacity == 0) return;
     std::memset(dest, 0, capacity * sizeof(char16_t));
-    const size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    // A cut between the two halves of a pair would store half a character.
+    if (n < text.size() && n > 0 && IsHighSurrogate(text[n - 1])) --n;
     for (size_t i = 0; i < n; ++i) dest[i] = text[i];
+}
+
+std::u16string_view WithoutHalfPairAtEnd(std::u16string_view text) {
+    if (!text.empty() && IsHighSurrogate(text.back())) text.remove_suffix(1);
+    return text;
 }
 
 std::u16string FromFixed(const char16_t* source, size_t capacity) {

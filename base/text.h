@@ -12,8 +12,14 @@ std::string ToUtf8(std::u16string_view text);
 // Invalid sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
-// Copies text into a fixed array, truncated to capacity - 1 units and always zero-terminated;
-// the rest of the array is zeroed so records stay byte-identical.
+inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+// Text that an edit control's unit limit cut after the first half of a pair, without that half.
+std::u16string_view WithoutHalfPairAtEnd(std::u16string_view text);
+
+// Copies text into a fixed array, truncated to capacity - 1 units (never between the halves of a
+// pair) and always zero-terminated; the rest of the array is zeroed so records stay
+// byte-identical.
 void CopyToFixed(char16_t* dest, size_t capacity, std::u16string_view text);
 template <size_t N>
 void CopyToFixed(char16_t (&dest)[N], std::u16string_view text) {

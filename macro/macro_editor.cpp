@@ -322,13 +322,15 @@ void MacroEditor::OnSelectionChanged(int listId, int index) {
     }
 }
 
-void MacroEditor::OnRename(int index, std::u16string_view text) {
+void MacroEditor::OnRename(int index, std::u16string_view typed) {
     if (index < 0 || index >= static_cast<int>(macros_.size())) return;
+    const std::u16string_view text = WithoutHalfPairAtEnd(typed);
     // A macro without a name could not be seen in any list; the old name stays.
     if (text.empty()) {
         View().MacroListSetText(index, macros_[index].name);
         return;
     }
+    if (text.size() != typed.size()) View().MacroListSetText(index, text);
     macros_[index].name = text;
     const uint32_t id = macros_[index].id;
     // The name is written into every stored slot of the macro itself. Storing each slot through

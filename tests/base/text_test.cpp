@@ -32,6 +32,14 @@ TEST(TextTest, FixedArraysAreTruncatedAndZeroFilled) {
     EXPECT_EQ(buf[2], 0);
     const char16_t full[3] = {u'a', u'b', u'c'};  // no terminator
     EXPECT_EQ(FromFixed(full), u"abc");
+    // A cut never keeps the first half of a pair alone; a whole pair that fits stays.
+    CopyToFixed(buf, u"ab\U0001F3AE");
+    EXPECT_EQ(FromFixed(buf), u"ab");
+    EXPECT_EQ(buf[2], 0);
+    CopyToFixed(buf, u"a\U0001F3AE");
+    EXPECT_EQ(FromFixed(buf), u"a\U0001F3AE");
+    EXPECT_EQ(WithoutHalfPairAtEnd(u"x\xD83C"), u"x");
+    EXPECT_EQ(WithoutHalfPairAtEnd(u"x\U0001F3AE"), u"x\U0001F3AE");
 }
 
 TEST(TextTest, FormatOneFillsOnlyTheFirstPlaceholder) {

@@ -331,6 +331,13 @@ TEST_F(MacroListTest, RenameWritesEveryStoredSlotOfTheMacroAndKeepsTheirEvents) 
     editor.OnRename(0, u"");
     EXPECT_EQ(view.macros[0].name, u"new");
     EXPECT_EQ(FromFixed(FindMacroById(Macros(), id)->name), u"new");
+    // The editor's 20-unit limit can cut an emoji in half: the half is not stored or shown.
+    const std::u16string cut = std::u16string(19, u'n') + u"\xD83C";
+    editor.OnRename(0, cut);
+    EXPECT_EQ(view.macros[0].name, std::u16string(19, u'n'));
+    EXPECT_EQ(FromFixed(Macros().slots[3].name), std::u16string(19, u'n'));
+    editor.OnRename(0, u"\xD83C");
+    EXPECT_EQ(view.macros[0].name, std::u16string(19, u'n'));
 }
 
 TEST_F(MacroListTest, DeleteRemovesTheMacroButRefusesOneAProfileUses) {
