@@ -237,7 +237,14 @@ TEST(MisbehavingMouseTest, AHundredLeaveAndReturnCyclesDuringApplies) {
     EXPECT_EQ(s.ProfileOnDisk(), saved);
     EXPECT_FALSE(s.presenceShell.closePosted);
     EXPECT_EQ(s.presenceShell.hooksInstalled.load(), kCycles);
-    EXPECT_GT(succeeded, 0);
+    // How many applies the pulls missed depends on the machine's load; that the mouse is whole
+    // again afterwards does not: the next OK goes through and is saved.
+    ASSERT_TRUE(s.PumpUntil([&] { return !s.presence.Reopening() && s.link->IsOpen(); }, 10s));
+    ChangeTheProfile(s, 1000);
+    const ApplyOutcome last = s.ApplyAndWait();
+    EXPECT_TRUE(last.done);
+    EXPECT_EQ(s.ProfileOnDisk(), s.CurrentProfileBytes());
+    EXPECT_EQ(static_cast<int>(s.window.infos.size()), failed);
     const auto errors = s.mouse->Errors();
     EXPECT_TRUE(errors.empty()) << errors.size() << " protocol errors, first: " << errors.front();
     std::printf("%d cycles: %d applies went through, %d were told as failed\n", kCycles, succeeded,
